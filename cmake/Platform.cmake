@@ -1,0 +1,49 @@
+# Compiler and linker settings per target.
+
+if(WIN32)
+  set(WQ_PLATFORM_SUFFIX win)
+else()
+  set(WQ_PLATFORM_SUFFIX posix)
+endif()
+
+# Warnings are errors in our own code only (wq_strict_warnings on each target).
+function(wq_strict_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
+endfunction()
+
+if(WQ_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+# A library product carries its C++ runtime: the platform loads it into a
+# process that has none, or another one.
+function(wq_self_contained_library target)
+  if(WIN32)
+    target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++)
+    set_target_properties(${target} PROPERTIES PREFIX "")
+  elseif(NOT WQ_SANITIZE)
+    target_link_options(${target} PRIVATE -static-libgcc -static-libstdc++
+                        -Wl,--exclude-libs,ALL -Wl,--no-undefined)
+  endif()
+endfunction()
+
+# Programs built for Windows run under Wine without MinGW's runtime DLLs.
+function(wq_self_contained_program target)
+  if(WIN32)
+    target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++)
+  endif()
+endfunction()
+
+# Adds base.cpp (when there is one) and its platform file base_win.cpp or
+# base_posix.cpp to `target`.
+function(wq_platform_sources target)
+  foreach(base IN LISTS ARGN)
+    if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${base}.cpp)
+      target_sources(${target} PRIVATE ${base}.cpp)
+    endif()
+    if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${base}_${WQ_PLATFORM_SUFFIX}.cpp)
+      target_sources(${target} PRIVATE ${base}_${WQ_PLATFORM_SUFFIX}.cpp)
+    endif()
+  endforeach()
+endfunction()

@@ -1,0 +1,21 @@
+// Date-time values as days since 30 December 1899, the fraction being the time of day.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace cf {
+
+struct DateTimeParts {
+    uint16_t Year = 0, Month = 0, Day = 0;
+    uint16_t Hour = 0, Minute = 0, Second = 0, Millisecond = 0;
+};
+
+bool IsValidDate(int year, int month, int day);
+// Raises EConvertError "'...' is not a valid date and time" for an invalid date or time.
+double EncodeDateTime(const DateTimeParts& parts);
+DateTimeParts DecodeDateTime(double value);
+// "dd.mm.yyyy" followed by " h:nn:ss" when there is a time of day.
+std::u16string DateTimeToStr(double value);
+
+}  // namespace cf

@@ -1,0 +1,10 @@
+#include "lib/cf/FormatSettings.h"
+
+namespace cf {
+
+TFormatSettings& FormatSettings() {
+    static TFormatSettings settings;
+    return settings;
+}
+
+}  // namespace cf

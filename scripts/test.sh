@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# Builds every target and runs every test: natively, under AddressSanitizer
+# and UndefinedBehaviorSanitizer, and the Windows programs under Wine.
+# Exits non-zero when anything fails; the last line counts the tests.
+set -uo pipefail
+
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+cd "$ROOT"
+
+"$ROOT/scripts/setup.sh" || { echo "test.sh: setup failed"; exit 1; }
+
+# A private Wine prefix, made once; one wineserver kept alive across the
+# many short test programs.
+export WINEPREFIX="$ROOT/build/wineprefix"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree=d;mshtml=d"
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "== creating the Wine prefix"
+    mkdir -p "$WINEPREFIX"
+    wineboot -i >/dev/null 2>&1 || { echo "test.sh: wineboot failed"; exit 1; }
+fi
+wineserver -p
+# Start Wine's background services now, detached from any test's output:
+# started from inside ctest they would inherit its pipes and hold it open.
+wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
+
+PRESETS=(linux linux-asan win32 win64)
+passed=0
+failed=0
+broken=()
+
+for preset in "${PRESETS[@]}"; do
+    echo "== $preset: configure and build"
+    if ! cmake --preset "$preset" >"build/$preset.configure.log" 2>&1; then
+        cat "build/$preset.configure.log"
+        broken+=("$preset (configure)")
+        continue
+    fi
+    if ! cmake --build --preset "$preset"; then
+        broken+=("$preset (build)")
+        continue
+    fi
+    echo "== $preset: tests"
+    log="build/$preset.ctest.log"
+    ctest --preset "$preset" 2>&1 | tee "$log"
+    summary=$(grep -E 'tests passed, [0-9]+ tests failed out of [0-9]+' "$log" | tail -1)
+    if [ -z "$summary" ]; then
+        broken+=("$preset (no test summary)")
+        continue
+    fi
+    total=$(sed -E 's/.*out of ([0-9]+).*/\1/' <<<"$summary")
+    bad=$(sed -E 's/.* ([0-9]+) tests failed.*/\1/' <<<"$summary")
+    passed=$((passed + total - bad))
+    failed=$((failed + bad))
+    [ "$bad" -eq 0 ] || broken+=("$preset ($bad failed)")
+done
+
+echo
+if [ ${#broken[@]} -gt 0 ]; then
+    printf 'FAILED: %s\n' "${broken[@]}"
+fi
+echo "$passed passed, $failed failed"
+[ ${#broken[@]} -eq 0 ]

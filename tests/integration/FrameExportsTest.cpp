@@ -1,0 +1,131 @@
+// The three exports, the object header and the lifecycle operations,
+// reached only through raw table slots.
+#include "tests/integration/FrameFixture.h"
+
+using namespace host_emulation;
+
+TEST(Exports, ClassNamesAreJoinedByOneBar) {
+    EXPECT_EQ(TestFrameLibrary().GetClassNames(), u"TestComponent|SecondTestComponent");
+    // The answer is the library's own buffer, the same on every call.
+    EXPECT_EQ(TestFrameLibrary().RawClassNames(), TestFrameLibrary().RawClassNames());
+}
+
+TEST(Exports, ClassObjectOnlyForTheExactName) {
+    void* object = reinterpret_cast<void*>(1);
+    EXPECT_EQ(TestFrameLibrary().GetClassObject(u"TESTCOMPONENT", &object), 0);
+    EXPECT_EQ(object, nullptr);
+    EXPECT_EQ(TestFrameLibrary().GetClassObject(u"", &object), 0);
+    EXPECT_EQ(TestFrameLibrary().GetClassObject(u"TestComponent", &object), 1);
+    ASSERT_NE(object, nullptr);
+    EXPECT_EQ(TestFrameLibrary().DestroyObject(&object), 0);
+    EXPECT_EQ(object, nullptr);
+    EXPECT_EQ(TestFrameLibrary().DestroyObject(&object), 0);
+    EXPECT_EQ(TestFrameLibrary().DestroyObject(nullptr), 0);
+}
+
+TEST(Exports, HeaderCarriesFourTablesAndTheComponentFourWordsOn) {
+    void* object = nullptr;
+    ASSERT_EQ(TestFrameLibrary().GetClassObject(u"TestComponent", &object), 1);
+    void** words = static_cast<void**>(object);
+    for (int table = 0; table < 4; ++table) {
+        EXPECT_NE(words[table], nullptr) << "table " << table;
+        EXPECT_EQ(words[table + kSelfOffsetWords], words[kSelfOffsetWords]) << "Self" << table + 1;
+    }
+    EXPECT_NE(words[kSelfOffsetWords], nullptr);
+    if (kDtorSlots == 2) {
+        // Offset-to-top before each table: minus the table pointer's offset in the object.
+        for (int table = 0; table < 4; ++table) {
+            const auto* functions = static_cast<const std::ptrdiff_t*>(words[table]);
+            EXPECT_EQ(functions[-2], -static_cast<std::ptrdiff_t>(table * sizeof(void*)));
+        }
+    }
+    TestFrameLibrary().DestroyObject(&object);
+}
+
+TEST_F(FrameTest, GetInfoThroughTheFirstTable) { EXPECT_EQ(component->GetInfo(), 2000); }
+
+TEST_F(FrameTest, FourthTableAcceptsTheLanguageCode) {
+    component->CallTable<void>(3, kSetUserInterfaceLanguageCodeSlot, u"ru");
+    component->Call<void>(kSetLocale, u"ru_RU");
+    EXPECT_EQ(component->GetInfo(), 2000);
+}
+
+TEST_F(FrameTest, RegisterExtensionAsHandsOverAPlatformString) {
+    bool answer = false;
+    EXPECT_EQ(component->RegisterExtensionAs(&answer), u"TestComponent");
+    EXPECT_TRUE(answer);
+}
+
+TEST_F(FrameTest, DoneEmptiesMethodsButKeepsProperties) {
+    const long properties = component->GetNProps();
+    EXPECT_EQ(properties, 3);
+    EXPECT_EQ(component->GetNMethods(), 7);
+    component->Done();
+    EXPECT_EQ(component->GetNMethods(), 0);
+    EXPECT_EQ(component->GetNProps(), properties);
+    EXPECT_EQ(Method(u"Add"), -1);
+}
+
+TEST_F(FrameTest, MethodLookupAndNames) {
+    EXPECT_EQ(Method(u"Add"), 0);
+    EXPECT_EQ(Method(u"add"), 0);
+    EXPECT_EQ(Method(u"СЛОЖИТЬ"), 0);
+    EXPECT_EQ(Method(u"изменитьпервый"), 3);
+    EXPECT_EQ(Method(u"Nothing"), -1);
+    EXPECT_EQ(component->GetMethodName(0, 0), u"Сложить");
+    EXPECT_EQ(component->GetMethodName(0, 1), u"Add");
+    EXPECT_EQ(component->GetMethodName(0, 2), u"");
+    EXPECT_EQ(component->GetNParams(0), 2);
+    EXPECT_EQ(component->GetNParams(2), 0);
+    EXPECT_TRUE(component->HasRetVal(1));
+    tVariant value = IntValue(5);
+    EXPECT_FALSE(component->Call<bool>(kGetParamDefValue, 0L, 0L, &value));
+    EXPECT_EQ(value.vt, VTYPE_EMPTY);
+}
+
+TEST_F(FrameTest, NumbersOutsideTheTablesGetSafeAnswers) {
+    for (long bad : {-1L, 7L, 29999L, 30000L, 1000000L}) {
+        EXPECT_EQ(component->GetMethodName(bad, 0), u"") << bad;
+        EXPECT_EQ(component->GetNParams(bad), 0) << bad;
+        EXPECT_FALSE(component->HasRetVal(bad)) << bad;
+        EXPECT_EQ(component->GetPropName(bad, 0), u"") << bad;
+        EXPECT_FALSE(component->IsPropWritable(bad)) << bad;
+        tVariant value = EmptyValue();
+        EXPECT_FALSE(component->GetPropValue(bad, value)) << bad;
+        EXPECT_FALSE(component->CallAsProc(bad, nullptr, 0)) << bad;
+        EXPECT_FALSE(component->CallAsFunc(bad, &value, nullptr, 0)) << bad;
+    }
+    EXPECT_EQ(connection.Errors().size(), 10u);
+    EXPECT_EQ(connection.Errors().back().description, u"Индекс за границами массива [1000000]");
+}
+
+TEST_F(FrameTest, PropertiesByBothNames) {
+    const long value = component->FindProp(u"value");
+    EXPECT_EQ(value, component->FindProp(u"ЗНАЧЕНИЕ"));
+    EXPECT_EQ(component->FindProp(u"lasterrordescription"), 0);
+    EXPECT_EQ(component->FindProp(u"описаниепоследнейошибки"), 0);
+    EXPECT_EQ(component->FindProp(u"Nothing"), -1);
+    EXPECT_EQ(component->GetPropName(0, 0), u"ОписаниеПоследнейОшибки");
+    EXPECT_EQ(component->GetPropName(0, 1), u"LastErrorDescription");
+    EXPECT_TRUE(component->IsPropReadable(0));
+    EXPECT_FALSE(component->IsPropWritable(0));
+    EXPECT_TRUE(component->IsPropWritable(value));
+}
+
+TEST_F(FrameTest, SetPropValueAnswersTrueAndStoresNothing) {
+    const long number = component->FindProp(u"Value");
+    tVariant newValue = IntValue(7);
+    EXPECT_TRUE(component->SetPropValue(number, newValue));
+    tVariant stored = EmptyValue();
+    ASSERT_TRUE(component->GetPropValue(number, stored));
+    EXPECT_EQ(stored.vt, VTYPE_I4);
+    EXPECT_EQ(stored.intVal, 42);
+}
+
+TEST_F(FrameTest, PropertyStringValueIsAFreshPlatformBlock) {
+    tVariant stored = EmptyValue();
+    ASSERT_TRUE(component->GetPropValue(component->FindProp(u"ReadOnly"), stored));
+    EXPECT_EQ(StringOf(stored), u"только чтение");
+    EXPECT_EQ(memory.LiveBlocks(), baseline + 1);
+    Release(memory, stored);
+}
