@@ -28,6 +28,11 @@ public:
     virtual int32_t GetExtMethodNParams(int32_t number);
     virtual std::u16string GetExtMethodName(int32_t number, int32_t alias);
 
+    // Run right after construction and right before destruction, when
+    // virtual calls reach the most derived class.
+    virtual void AfterConstruction() {}
+    virtual void BeforeDestruction() {}
+
     // The name the platform creates this class by.
     virtual std::u16string NCClassName() const;
     virtual void OnInit() {}

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-namespace cf {
+#include "lib/cf/AddInLib2000.h"
 
-class TCustomNativeComponent;
+namespace cf {
 
 struct TNativeComponentClass {
     std::u16string Name;
@@ -26,7 +26,11 @@ std::u16string JoinedClassNames();
 // T names itself with a static StaticClassName(), the same text its NCClassName() answers.
 template <typename T>
 void RegisterComponentClass() {
-    RegisterComponentClass(TNativeComponentClass{T::StaticClassName(), [] { return std::make_unique<T>(); }});
+    RegisterComponentClass(TNativeComponentClass{T::StaticClassName(), [] {
+        std::unique_ptr<TCustomNativeComponent> component = std::make_unique<T>();
+        component->AfterConstruction();
+        return component;
+    }});
 }
 
 }  // namespace cf

@@ -46,6 +46,10 @@ ADDIN_EXPORT long DestroyObject(void** object) {
     try {
         if (object == nullptr || *object == nullptr) return 0;
         auto* header = static_cast<cf::TObjectHeader*>(*object);
+        try {
+            header->Self->BeforeDestruction();
+        } catch (...) {
+        }
         delete header->Self;
         cf::FreeObjectHeader(header);
         *object = nullptr;
