@@ -1,0 +1,135 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "driver/XmlDocuments.h"
+#include "lib/cf/Exception.h"
+#include "lib/cf/FormatSettings.h"
+
+using namespace driver;
+using cf::Variant;
+
+namespace {
+
+// The process decimal separator as a driver's Open leaves it.
+class PointSeparator : public ::testing::Test {
+protected:
+    void SetUp() override {
+        saved = cf::FormatSettings().DecimalSeparator;
+        cf::FormatSettings().DecimalSeparator = u'.';
+    }
+    void TearDown() override { cf::FormatSettings().DecimalSeparator = saved; }
+    char16_t saved{};
+};
+
+std::vector<std::u16string> RecordNames(const char16_t* xml) {
+    pugi::xml_document document;
+    ParseXml(xml, document);
+    std::vector<std::u16string> names;
+    ForEachRecord(document, [&](const XmlRecord& r) { names.push_back(r.Text("N")); });
+    return names;
+}
+
+}  // namespace
+
+TEST(StripInvalidXMLChars, KeepsOnlyWhatXmlAllows) {
+    EXPECT_EQ(StripInvalidXMLChars(u"a\u0001b\tc\nd\re\u001F"), u"ab\tc\nd\re");
+    EXPECT_EQ(StripInvalidXMLChars(u"x\U0001F600y"), u"xy");
+    EXPECT_EQ(StripInvalidXMLChars(std::u16string{u'a', 0xFFFE, 0xFFFF, 0xD800, u'b', 0xDC00}), u"ab");
+    EXPECT_EQ(StripInvalidXMLChars(u"\uE000\uFFFD\uD7FF"), u"\uE000\uFFFD\uD7FF");
+}
+
+TEST(AttributeReaders, IntegersAreTrimmedDecimalsOnly) {
+    EXPECT_EQ(VarToIntDef(Variant(u" 42 "), -1), 42);
+    EXPECT_EQ(VarToIntDef(Variant(u"-17"), 0), -17);
+    EXPECT_EQ(VarToIntDef(Variant(u"+5"), 0), 5);
+    EXPECT_EQ(VarToIntDef(Variant(u"2147483647"), 0), 2147483647);
+    EXPECT_EQ(VarToIntDef(Variant(u"-2147483648"), 0), -2147483647 - 1);
+    for (const char16_t* bad : {u"42.0", u"2147483648", u"abc", u"", u"4 2", u"-", u"0x10"})
+        EXPECT_EQ(VarToIntDef(Variant(bad), -999999), -999999) << std::string(bad, bad + 0);
+    EXPECT_EQ(VarToIntDef(Variant::MakeNull(), 7), 7);
+    EXPECT_EQ(VarToIntDef(Variant(), 7), 7);
+}
+
+TEST_F(PointSeparator, CurrencyIsExactAndRoundsHalvesToEven) {
+    EXPECT_EQ(VarToCurrDef(Variant(u"12.50"), -1), 125000);
+    EXPECT_EQ(VarToCurrDef(Variant(u"12.5"), -1), 125000);
+    EXPECT_EQ(VarToCurrDef(Variant(u"0.00005"), -1), 0);
+    EXPECT_EQ(VarToCurrDef(Variant(u"0.00015"), -1), 2);
+    EXPECT_EQ(VarToCurrDef(Variant(u"0.000151"), -1), 2);
+    EXPECT_EQ(VarToCurrDef(Variant(u"-1.23456"), -1), -12346);
+    EXPECT_EQ(VarToCurrDef(Variant(u"6e-10"), -1), 0);
+    EXPECT_EQ(VarToCurrDef(Variant(u"1.5E2"), -1), 1500000);
+    EXPECT_EQ(VarToCurrDef(Variant(u" 7 "), -1), 70000);
+    for (const char16_t* bad : {u"1.234.50", u"12,50", u"", u"abc", u".", u"1e", u"99999999999999999999"})
+        EXPECT_EQ(VarToCurrDef(Variant(bad), -999999), -999999);
+    EXPECT_EQ(VarToCurrDef(Variant::MakeNull(), -999999), -999999);
+}
+
+TEST(AttributeReaders, BooleansOnlyFromTrueAndFalse) {
+    EXPECT_FALSE(VarToBoolDef(Variant(u"FALSE"), true));
+    EXPECT_TRUE(VarToBoolDef(Variant(u"true"), false));
+    for (const char16_t* other : {u"0", u"1", u"yes", u" true", u""}) EXPECT_TRUE(VarToBoolDef(Variant(other), true));
+    EXPECT_FALSE(VarToBoolDef(Variant::MakeNull(), false));
+}
+
+TEST(InputTables, RecordsOfTheTopLevelTableInOrder) {
+    EXPECT_EQ(RecordNames(u"<Table><Record N='1'/><record N='2'/><!-- c --><Item N='x'/>text<RECORD N='3'/></Table>"),
+              (std::vector<std::u16string>{u"1", u"2", u"3"}));
+    EXPECT_TRUE(RecordNames(u"<?xml version='1.0'?><Table/>").empty());
+}
+
+TEST(InputTables, TableMustBeTopLevelAndSpelledExactly) {
+    for (const char16_t* xml : {u"<table><Record/></table>", u"<Root><Table><Record/></Table></Root>"}) {
+        try {
+            RecordNames(xml);
+            FAIL() << "accepted";
+        } catch (const cf::Exception& e) {
+            EXPECT_EQ(e.Message(), u"Не найден корневой узел");
+        }
+    }
+}
+
+TEST(InputTables, MalformedTextFailsWithTheParsersMessage) {
+    pugi::xml_document document;
+    try {
+        ParseXml(u"<Table><Record></Table>", document);
+        FAIL() << "accepted";
+    } catch (const cf::Exception& e) {
+        EXPECT_EQ(e.Message().rfind(u"Ошибка разбора XML: ", 0), 0u);
+    }
+}
+
+TEST(InputTables, AbsentAttributesReadAsNullAndEmptyText) {
+    pugi::xml_document document;
+    ParseXml(u"<Table><Record A='' B='Ёжик &amp; Ко'/></Table>", document);
+    ForEachRecord(document, [](const XmlRecord& r) {
+        EXPECT_TRUE(r.Attribute("Missing").IsNull());
+        EXPECT_EQ(r.Attribute("A"), Variant(u""));
+        EXPECT_EQ(r.Text("B"), u"Ёжик & Ко");
+        EXPECT_EQ(r.Text("Missing"), u"");
+    });
+}
+
+TEST(OutputDocuments, DeclarationAttributeOrderBooleansAndCrLf) {
+    pugi::xml_document document;
+    pugi::xml_node root = document.append_child("DriverDescription");
+    SetAttribute(root, "Name", u"w_quorlan7t4p");
+    SetAttribute(root, "Description", u"Весы <\"тест\"> & Ко");
+    SetBoolAttribute(root, "IntegrationComponent", false);
+    SetBoolAttribute(root, "LogIsEnabled", true);
+    EXPECT_EQ(XmlToText(document),
+              u"<?xml version=\"1.0\"?>\r\n<DriverDescription Name=\"w_quorlan7t4p\" "
+              u"Description=\"Весы &lt;&quot;тест&quot;> &amp; Ко\" IntegrationComponent=\"false\" "
+              u"LogIsEnabled=\"true\" />\r\n");
+}
+
+TEST(OutputDocuments, EmbeddedStyleDocumentKeepsContentAndEndsEveryLineWithCrLf) {
+    pugi::xml_document document;
+    ParseXmlUtf8("\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Actions>\n<Action Name=\"ViewLog\" "
+                 "Caption=\"\xD0\x9B\xD0\xBE\xD0\xB3\"/></Actions>",
+                 document);
+    const std::u16string text = XmlToText(document);
+    EXPECT_EQ(text, u"<?xml version=\"1.0\"?>\r\n<Actions>\r\n\t<Action Name=\"ViewLog\" Caption=\"Лог\" />\r\n"
+                    u"</Actions>\r\n");
+}
