@@ -1,0 +1,260 @@
+#include "device/uScaleFrames.h"
+
+#include <pcre2.h>
+
+#include <cmath>
+#include <memory>
+#include <vector>
+
+#include "device/uSystemCodePages.h"
+#include "lib/cf/DateTime.h"
+#include "lib/cf/Exception.h"
+#include "lib/cf/TextUtils.h"
+
+namespace device {
+
+namespace {
+
+const TByteString kSpace(1, ' ');
+
+std::u16string Text(std::u16string_view text, int width) { return PadText(text, width, u' ', taLeft); }
+
+// Appends one unsigned field; a value that does not fit is refused by name.
+void Put(TByteString& frame, int size, int64_t value, std::u16string_view field) {
+    frame += IntToBytesLE(size, value, field);
+}
+
+void PutConst(TByteString& frame, int size, int64_t value) { frame += IntToBytesLE(size, value); }
+
+TByteString Finish(TByteString frame, int32_t firmwareType) { return FinishFrame(std::move(frame), firmwareType); }
+
+struct CodeDeleter {
+    void operator()(pcre2_code_16* code) const { pcre2_code_free_16(code); }
+};
+struct MatchDataDeleter {
+    void operator()(pcre2_match_data_16* data) const { pcre2_match_data_free_16(data); }
+};
+
+const pcre2_code_16* NameSeparator() {
+    static const std::unique_ptr<pcre2_code_16, CodeDeleter> code = [] {
+        static constexpr char16_t kPattern[] = u"[|]{2}";
+        int error = 0;
+        PCRE2_SIZE offset = 0;
+        pcre2_code_16* compiled = pcre2_compile_16(reinterpret_cast<PCRE2_SPTR16>(kPattern), PCRE2_ZERO_TERMINATED,
+                                                   0, &error, &offset, nullptr);
+        if (compiled == nullptr) throw cf::EAssertionFailed(u"Не удалось построить выражение разбора наименования");
+        return std::unique_ptr<pcre2_code_16, CodeDeleter>(compiled);
+    }();
+    return code.get();
+}
+
+std::vector<std::u16string> SplitAtSeparators(std::u16string_view text) {
+    const pcre2_code_16* code = NameSeparator();
+    std::unique_ptr<pcre2_match_data_16, MatchDataDeleter> match(pcre2_match_data_create_from_pattern_16(code, nullptr));
+    if (!match) throw std::bad_alloc();
+    const auto subject = reinterpret_cast<PCRE2_SPTR16>(text.data());
+    std::vector<std::u16string> pieces;
+    PCRE2_SIZE start = 0;
+    while (pcre2_match_16(code, subject, text.size(), start, 0, match.get(), nullptr) > 0) {
+        const PCRE2_SIZE* bounds = pcre2_get_ovector_pointer_16(match.get());
+        pieces.emplace_back(text.substr(start, bounds[0] - start));
+        start = bounds[1];
+    }
+    pieces.emplace_back(text.substr(start));
+    return pieces;
+}
+
+}  // namespace
+
+void CheckFirmwareType(int32_t AFirmwareType) {
+    if (AFirmwareType != 0 && AFirmwareType != 1) {
+        throw cf::Exception(u"Неподдерживаемый тип прошивки весов: " + cf::IntToStr(AFirmwareType) +
+                            u" (допустимы 0 — однострочная и 1 — двухстрочная)");
+    }
+}
+
+TByteString FrameHeader(const TCommandCode& c) {
+    TByteString header(1, static_cast<char>(kSTX));
+    PutConst(header, 2, c.DataLength + 8);
+    PutConst(header, 2, 1);
+    PutConst(header, 2, c.DataLength);
+    PutConst(header, 1, 0);
+    PutConst(header, 1, c.Table);
+    PutConst(header, 1, 0);
+    PutConst(header, 2, c.Operation);
+    PutConst(header, 2, c.Parameter);
+    PutConst(header, 1, 0);
+    return header;
+}
+
+TByteString CalcTrailer(TByteString& ARequest, int32_t AFirmwareType) {
+    if (ARequest.size() > kHeaderSize) ARequest[kFirmwareMarkOffset] = AFirmwareType == 0 ? 0x02 : 0x01;
+    const uint16_t crc = Crc16(std::string_view(ARequest).substr(std::min<std::size_t>(1, ARequest.size())));
+    return TByteString{static_cast<char>(crc >> 8), static_cast<char>(crc & 0xFF)};
+}
+
+TByteString FinishFrame(TByteString ARequest, int32_t AFirmwareType) {
+    const TByteString trailer = CalcTrailer(ARequest, AFirmwareType);
+    return ARequest + trailer;
+}
+
+std::pair<std::u16string, std::u16string> SplitPluName(std::u16string_view AName) {
+    std::vector<std::u16string> pieces = SplitAtSeparators(AName);
+    std::u16string line2 = pieces.size() > 1 ? pieces.back() : std::u16string();
+    return {std::move(pieces.front()), std::move(line2)};
+}
+
+TByteString ClearPLUFrame(int32_t fw) { return Finish(FrameHeader(kClearPLU) + TByteString(45, ' '), fw); }
+
+TByteString DeletePLUFrame(int32_t fw, int32_t APluId) {
+    TByteString frame = FrameHeader(kDeletePLU);
+    Put(frame, 4, APluId, u"Номер PLU");
+    return Finish(frame + TByteString(41, ' '), fw);
+}
+
+TByteString ReadPLUFrame(int32_t fw) {
+    TByteString frame = FrameHeader(kReadPLU);
+    PutConst(frame, 4, 1);
+    return Finish(frame + TByteString(41, ' '), fw);
+}
+
+TByteString ReadConfFrame(int32_t fw) {
+    TByteString frame = FrameHeader(kReadConf);
+    PutConst(frame, 1, 0);
+    return Finish(frame, fw);
+}
+
+TByteString ReadAdditionalTextFrame(int32_t fw, int32_t ATextID) {
+    TByteString frame = FrameHeader(kReadAdditionalText);
+    Put(frame, 2, ATextID, u"ID дополнительного текста");
+    return Finish(frame, fw);
+}
+
+TByteString WritePluFrame(int32_t fw, const TPluRecord& r) {
+    CheckFirmwareType(fw);
+    const auto [line1, line2] = SplitPluName(r.Name);
+    const std::u16string name = fw == 0 ? Text(line1, kPluNameOneLineWidth)
+                                        : Text(line1, kPluNameLineWidth) + Text(line2, kPluNameLineWidth);
+    const std::u16string barcode = PadText(r.Barcode.substr(0, kBarcodeWidth), kBarcodeWidth, u'0', taRight);
+    const int64_t price = PriceToHundredths(r.Price);
+    if (price < 0 || price > 0xFFFFFFFFLL) {
+        throw cf::Exception(u"Значение поля «Цена» вне допустимого диапазона 0..42949672.95: " + CurrencyToText(r.Price));
+    }
+    TByteString frame = FrameHeader(fw == 0 ? kWritePluOneLine : kWritePluTwoLine);
+    Put(frame, 4, r.PLU, u"Номер PLU");
+    frame += StrToCP866(barcode);
+    frame += StrToCP866(name);
+    frame += kSpace;
+    PutConst(frame, 4, price);
+    Put(frame, 1, r.TaxNumber, u"Налоговая ставка");
+    Put(frame, 1, r.TareNumber, u"Номер тары");
+    PutConst(frame, 2, 0);
+    Put(frame, 2, r.FixWeight, u"Фиксированный вес");
+    PutConst(frame, 2, 0);
+    Put(frame, 2, r.GroupNumber, u"Код группы");
+    PutConst(frame, 2, r.IsWeightGoods ? 0 : 1);
+    Put(frame, 2, r.ShelfLife, u"Срок годности");
+    Put(frame, 2, r.SellByDate, u"Срок реализации");
+    Put(frame, 2, r.TextID, u"ID дополнительного текста");
+    return Finish(frame, fw);
+}
+
+TByteString WriteTareFrame(int32_t fw, int32_t LTareNumber, int32_t LTareWeight) {
+    TByteString frame = FrameHeader(kWriteTare);
+    Put(frame, 2, LTareNumber, u"Номер тары");
+    Put(frame, 4, LTareWeight, u"Вес тары");
+    return Finish(frame, fw);
+}
+
+TByteString WriteCompanyFrame(int32_t fw, std::u16string_view AName) {
+    const std::u16string text = cf::ReplaceAll(AName, u"##15##", std::u16string(1, kMarker15Byte));
+    TByteString frame = FrameHeader(kWriteCompany);
+    PutConst(frame, 2, 1);
+    frame += StrToCP866(Text(text, kCompanyWidth));
+    return Finish(frame, fw);
+}
+
+TByteString WriteAdditionalTextFrame(int32_t fw, int32_t ATextID, std::u16string_view AValue) {
+    std::u16string text = cf::ReplaceAll(AValue, u"||", std::u16string(1, kLineBreakByte));
+    text = cf::ReplaceAll(text, u"##15##", std::u16string(1, kMarker15Byte));
+    TByteString frame = FrameHeader(kWriteAdditionalText);
+    Put(frame, 2, ATextID, u"ID дополнительного текста");
+    frame += StrToCP866(Text(text, kAdditionalTextWidth));
+    return Finish(frame, fw);
+}
+
+TByteString WriteDateTimeFrame(int32_t fw, double ADateTime) {
+    // Years 1..9999, as the date-time type allows.
+    if (!std::isfinite(ADateTime) || ADateTime < -693593.0 || ADateTime >= 2958466.0) {
+        throw cf::Exception(u"Некорректные дата и время для весов");
+    }
+    const cf::DateTimeParts p = cf::DecodeDateTime(ADateTime);
+    TByteString frame = FrameHeader(kWriteDateTime);
+    for (int value : {int(p.Day), int(p.Month), p.Year % 100, int(p.Hour), int(p.Minute), int(p.Second)}) {
+        PutConst(frame, 1, value);
+    }
+    return Finish(frame, fw);
+}
+
+TByteString WriteOperatorOptionsFrame(int32_t fw, const TOperatorOptions& o) {
+    TByteString frame = FrameHeader(kWriteOperatorOptions);
+    PutConst(frame, 2, 0);
+    Put(frame, 1, o.Printer_Media, u"Носитель печати");
+    frame += TByteString{0x00, 0x01, 0x00, 0x01};
+    Put(frame, 1, o.TicketSetting0, u"Настройки этикетки");
+    Put(frame, 1, o.Running_Message, u"Бегущая строка");
+    Put(frame, 1, o.Use_Key, u"Использование кнопки");
+    Put(frame, 1, o.TicketSetting1, u"Настройки чека");
+    return Finish(frame, fw);
+}
+
+TByteString WriteOpersFrame(int32_t fw, int AIndex, std::u16string_view AOperators) {
+    TByteString frame = FrameHeader(kWriteOpers);
+    PutConst(frame, 2, AIndex);
+    frame += StrToCP866(Text(ExtractField(AOperators, AIndex + 1), kOperatorNameWidth));
+    return Finish(frame, fw);
+}
+
+TByteString WriteDateTextFrame(int32_t fw, int AIndex, std::u16string_view ADate) {
+    TByteString frame = FrameHeader(kWriteDateText);
+    PutConst(frame, 2, AIndex);
+    frame += TextToOem(Text(ExtractField(ADate, AIndex), kDateTextWidth));
+    return Finish(frame, fw);
+}
+
+TByteString WriteBarcodeFormatFrame(int32_t fw, std::u16string_view ABarcode, std::u16string_view APrefix) {
+    std::u16string layout;
+    for (char16_t c : ABarcode) {
+        if (c != u'X' && c != u' ') layout += c;
+    }
+    const std::u16string data = u"\u0002" u"0" + std::u16string(APrefix) + layout + u"C";
+    return Finish(FrameHeader(kWriteBarcodeFormat) + StrToCP866(Text(data, kBarcodeFormatWidth)), fw);
+}
+
+TByteString WriteLabelOptionsFrame(int32_t fw, const TLabelOptions& o) {
+    CheckFirmwareType(fw);
+    TByteString frame = FrameHeader(kWriteLabelOptions);
+    frame += TByteString{0x02, 0x00, 0x01, 0x00, 0x00, 0x00};
+    Put(frame, 1, o.FontPLU1, u"Шрифт первой строки наименования");
+    if (fw == 0) {
+        Put(frame, 1, o.FontDopText, u"Шрифт дополнительного текста");
+        Put(frame, 1, o.PrintStoreAddress, u"Печать наименования магазина");
+        frame += TByteString{0x00, 0x01, 0x02, 0x03, 0x00};
+    } else {
+        Put(frame, 1, o.FontPLU2, u"Шрифт второй строки наименования");
+        Put(frame, 1, o.FontDopText, u"Шрифт дополнительного текста");
+        Put(frame, 1, o.PrintStoreAddress, u"Печать наименования магазина");
+        frame += TByteString{0x03, 0x01, 0x02, 0x03};
+    }
+    Put(frame, 2, o.PrintFormat, u"Формат печати дат");
+    PutConst(frame, 2, 0);
+    return Finish(frame, fw);
+}
+
+TByteString PrepackLabelOptionsFrame(int32_t fw, const TByteString& AFirstFrame) {
+    TByteString frame = AFirstFrame.substr(0, AFirstFrame.size() - std::min(AFirstFrame.size(), kCrcSize));
+    if (frame.size() > kHeaderSize) frame[kHeaderSize] = static_cast<char>(kLabelOptionsPrepack);
+    return Finish(frame, fw);
+}
+
+}  // namespace device

@@ -1,0 +1,34 @@
+// Helpers for the device tests: hex literals and caught messages.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "device/uFrameFields.h"
+#include "lib/cf/Exception.h"
+#include "lib/cf/TextUtils.h"
+
+namespace device_test {
+
+// "02 35 00" -> bytes; blanks are ignored.
+inline std::string Bytes(std::string_view hex) {
+    std::u16string digits;
+    for (char c : hex) {
+        if (c != ' ') digits += static_cast<char16_t>(c);
+    }
+    return device::HexToBytes(digits);
+}
+
+inline std::string Hex(std::string_view bytes) { return cf::ToUtf8(device::BytesToHex(bytes)); }
+
+template <typename F>
+std::u16string MessageOf(F&& action) {
+    try {
+        action();
+    } catch (const cf::Exception& e) {
+        return e.Message();
+    }
+    return u"(no error)";
+}
+
+}  // namespace device_test
