@@ -6,15 +6,54 @@
 #include <string>
 #include <string_view>
 
+#include "lib/cf/DateTime.h"
+
 namespace common {
 
 enum class TLogLevel : uint8_t { llInfo = 0, llDebug = 1, llError = 2 };
 enum class TLogMode : uint8_t { lmOff = 0, lmErrors = 1, lmInfoErrors = 2, lmAll = 3 };
 
+// The maker folder of the default folder rule.
+inline constexpr char16_t kLogVendorFolder[] = u"Ventarix";
+// A rooted folder that takes the place of the folder rules (tests and tools).
+inline constexpr char16_t kLogDirVariable[] = u"W_QUORLAN7T4P_LOG_DIR";
+
 // Appends one entry when the mode accepts the level; raises cf::Exception on a file error.
 void WriteLog(std::u16string_view text, std::u16string_view detail, TLogLevel level);
 
+// Switching off writes the stop banner first (a file error there is dropped:
+// the mode changes regardless).
 void SetLogMode(TLogMode mode);
 TLogMode GetLogMode();
+// Whether WriteLog would write an entry of this level now.
+bool LogAccepts(TLogLevel level);
+
+// With true the folder with a trailing separator, created when missing; with
+// false today's log file name.
+std::u16string GetLogPath(bool folderOnly);
+// Appends one raw line (no timestamp) to today's file.
+void WriteLogLine(std::u16string_view line);
+void WriteStartBanner();
+void WriteStopBanner();
+// timestamp \t tag \t trimmed text [": \t" trimmed detail]
+std::u16string FormatLogLine(const cf::DateTimeParts& now, TLogLevel level, std::u16string_view text,
+                             std::u16string_view detail);
+
+void SetLogFileStem(std::u16string stem);
+std::u16string GetLogFileStem();
+void SetLogFolder(std::u16string folder);
+std::u16string GetLogFolder();
+// The library start-up's folder: the common application data folder (or, when
+// the system cannot give it, the user's), the maker folder and the driver
+// name, without a trailing separator.
+std::u16string StartupLogFolder(std::u16string_view driverName);
+
+// The clock of timestamps and file dates; null restores the local clock.
+using TLogClock = cf::DateTimeParts (*)();
+void SetLogClock(TLogClock clock);
+
+// The library's unload: the stop banner when logging was on and the start
+// banner written, then the folder and stem are cleared. Never raises.
+void LogModuleStop() noexcept;
 
 }  // namespace common

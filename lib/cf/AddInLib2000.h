@@ -35,6 +35,9 @@ public:
 
     // The name the platform creates this class by.
     virtual std::u16string NCClassName() const;
+    // The library's own file version, "0.0.0.0" when it has none. Defined with
+    // the common services (uExtAddInLib2000.cpp), so only what links them calls it.
+    std::u16string GetFileVersion() const;
     virtual void OnInit() {}
     virtual void OnDone() {}
     virtual void pt_Add(std::u16string name1, std::u16string name2, bool isReadonly, Variant value);

@@ -4,6 +4,8 @@
 // targets (see HostAbi.h).
 #pragma once
 
+#include <cstdint>
+
 #include "lib/cf/HostAbi.h"
 
 namespace cf::host {
@@ -40,5 +42,33 @@ void FreeMem(void* memoryManager, void** block);
 
 // Connection: the error report used by the call shields.
 bool AddError(void* connection, unsigned short code, const WCHAR_T* source, const WCHAR_T* description, long status);
+
+// Connection: the platform's other services.
+bool Read(void* connection, const WCHAR_T* key, tVariant* value, long* errorCode, WCHAR_T** errorDescription);
+bool Write(void* connection, const WCHAR_T* key, tVariant* value);
+bool RegisterProfileAs(void* connection, const WCHAR_T* profileName);
+bool SetEventBufferDepth(void* connection, long depth);
+long GetEventBufferDepth(void* connection);
+bool ExternalEvent(void* connection, const WCHAR_T* source, const WCHAR_T* message, const WCHAR_T* data);
+void CleanEventBuffer(void* connection);
+bool SetStatusLine(void* connection, const WCHAR_T* text);
+void ResetStatusLine(void* connection);
+
+// Services the connection hands out, by selector.
+enum class Service : int32_t { MessageBox = 0, PlatformInfo = 1 };
+// The service object itself (its first word is its table), or null.
+void* GetInterface(void* connection, Service service);
+
+// Message box: Confirm at slot 0, Alert at slot 1; neither table has a destructor slot.
+bool Confirm(void* messageBox, const WCHAR_T* question, tVariant* answer);
+bool Alert(void* messageBox, const WCHAR_T* text);
+
+// Platform information as the platform lays it out.
+struct AppInfo {
+    const WCHAR_T* AppVersion;
+    const WCHAR_T* UserAgentInformation;
+    int32_t Application;  // -1: unknown
+};
+const AppInfo* GetPlatformInfo(void* platformInfo);
 
 }  // namespace cf::host

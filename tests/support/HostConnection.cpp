@@ -6,7 +6,17 @@
 namespace host_emulation {
 
 namespace {
+
 std::u16string Text(const WCHAR_T* text) { return text ? std::u16string(text) : std::u16string(); }
+
+// What GetInterface answers for a service object, as the platform does it:
+// one word past the object on Windows, the object itself on Linux.
+#if defined(__linux__)
+constexpr std::ptrdiff_t kServiceAnswerOffset = 0;
+#else
+constexpr std::ptrdiff_t kServiceAnswerOffset = static_cast<std::ptrdiff_t>(sizeof(void*));
+#endif
+
 }  // namespace
 
 struct ConnectionSlots {
@@ -23,14 +33,16 @@ struct ConnectionSlots {
         return true;
     }
     static bool ADDIN_API Read(void* self, WCHAR_T* key, tVariant* value, long* error, WCHAR_T** description) {
+        HostConnection& connection = Self(self);
         Record(self, "Read", {Text(key)});
-        if (value) value->vt = VTYPE_EMPTY;
-        if (error) *error = 0;
-        if (description) *description = nullptr;
+        if (value) *value = connection.readValue;
+        if (error) *error = connection.readErrorCode;
+        if (description) *description = connection.readErrorDescription.data();
         return true;
     }
-    static bool ADDIN_API Write(void* self, WCHAR_T* key, tVariant*) {
-        Record(self, "Write", {Text(key)});
+    static bool ADDIN_API Write(void* self, WCHAR_T* key, tVariant* value) {
+        const bool text = value != nullptr && value->vt == VTYPE_PWSTR;
+        Record(self, "Write", {Text(key), text ? Text(value->pwstrVal) : u""}, value ? value->vt : -1);
         return true;
     }
     static bool ADDIN_API RegisterProfileAs(void* self, WCHAR_T* name) {
@@ -56,9 +68,28 @@ struct ConnectionSlots {
         return true;
     }
     static void ADDIN_API ResetStatusLine(void* self) { Record(self, "ResetStatusLine"); }
-    static void* ADDIN_API GetInterface(void* self, long selector) {
+    static void* ADDIN_API GetInterface(void* self, int32_t selector) {
+        HostConnection& connection = Self(self);
         Record(self, "GetInterface", {}, selector);
-        return nullptr;
+        if (!connection.offerServices || (selector != 0 && selector != 1)) return nullptr;
+        auto* service = selector == 0 ? &connection.messageBox_ : &connection.platformInfo_;
+        return reinterpret_cast<char*>(service) + kServiceAnswerOffset;
+    }
+
+    // Message box and platform information: no destructor slot in their tables.
+    static bool ADDIN_API Confirm(void* self, const WCHAR_T* question, tVariant* answer) {
+        Record(self, "Confirm", {Text(question)});
+        answer->vt = VTYPE_BOOL;
+        answer->bVal = Self(self).confirmAnswer;
+        return true;
+    }
+    static bool ADDIN_API Alert(void* self, const WCHAR_T* text) {
+        Record(self, "Alert", {Text(text)});
+        return true;
+    }
+    static const void* ADDIN_API GetPlatformInfo(void* self) {
+        Record(self, "GetPlatformInfo");
+        return &Self(self).appInfo;
     }
 };
 
@@ -79,6 +110,11 @@ HostConnection::HostConnection() {
          })
         slots_.push_back(slot);
     object_ = Object{slots_.data(), this};
+    messageBoxSlots_ = {reinterpret_cast<const void*>(&ConnectionSlots::Confirm),
+                        reinterpret_cast<const void*>(&ConnectionSlots::Alert)};
+    messageBox_ = Object{messageBoxSlots_.data(), this};
+    platformInfoSlots_ = {reinterpret_cast<const void*>(&ConnectionSlots::GetPlatformInfo)};
+    platformInfo_ = Object{platformInfoSlots_.data(), this};
 }
 
 }  // namespace host_emulation

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "lib/cf/HostAbi.h"
+
 namespace host_emulation {
 
 struct ErrorReport {
@@ -41,12 +43,31 @@ public:
 
     long eventBufferDepth = 0;
 
+    // GetInterface hands out the message box and platform information only when offered.
+    bool offerServices = true;
+    // The message box's answer to Confirm.
+    bool confirmAnswer = false;
+    // What Read answers; a string or blob in it must come from the platform's memory manager.
+    tVariant readValue{};
+    long readErrorCode = 0;
+    std::u16string readErrorDescription;
+    // The platform information record, laid out as the platform does.
+    struct AppInfo {
+        const WCHAR_T* AppVersion;
+        const WCHAR_T* UserAgentInformation;
+        int32_t Application;
+    } appInfo{u"8.3.24.1548", u"1C:Enterprise test host", 1};
+
 private:
     struct Object {
         const void* const* table;
         HostConnection* owner;
     } object_{};
     std::vector<const void*> slots_;
+    Object messageBox_{};
+    std::vector<const void*> messageBoxSlots_;
+    Object platformInfo_{};
+    std::vector<const void*> platformInfoSlots_;
     std::vector<ErrorReport> errors_;
     std::vector<ConnectionCall> calls_;
 

@@ -1,0 +1,30 @@
+#include "common/Common.LogAppend.h"
+
+#include <chrono>
+#include <thread>
+
+#include "common/uSysError.h"
+#include "lib/cf/Exception.h"
+
+namespace common {
+
+namespace {
+constexpr auto kLockedRetryTime = std::chrono::milliseconds(200);
+constexpr auto kLockedRetryStep = std::chrono::milliseconds(2);
+}  // namespace
+
+std::u16string FileErrorMessage(const std::u16string& fileName, int code) {
+    return u"Ошибка записи в файл журнала \"" + fileName + u"\": " + SysErrorMessage(code);
+}
+
+void AppendDenyingWriters(const std::u16string& fileName, std::string_view bytes) {
+    const auto deadline = std::chrono::steady_clock::now() + kLockedRetryTime;
+    while (TryAppendDenyingWriters(fileName, bytes) == TAppendResult::Locked) {
+        if (std::chrono::steady_clock::now() >= deadline)
+            throw cf::Exception(u"Не удалось открыть файл журнала \"" + fileName +
+                                u"\": файл занят другим процессом");
+        std::this_thread::sleep_for(kLockedRetryStep);
+    }
+}
+
+}  // namespace common

@@ -1,0 +1,23 @@
+// Appending one line's bytes to a log file that other processes share: while
+// a process appends, no other may write.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace common {
+
+enum class TAppendResult { Done, Locked };
+
+// One attempt: opens or creates the file denying other writers, appends at the
+// end and closes. Locked when another process holds the file; raises
+// cf::Exception naming the file and the system's reason on any other failure.
+TAppendResult TryAppendDenyingWriters(const std::u16string& fileName, std::string_view bytes);
+
+// Retries a locked file for about 200 ms, then raises the open error.
+void AppendDenyingWriters(const std::u16string& fileName, std::string_view bytes);
+
+// The message of a file that cannot be opened or written.
+std::u16string FileErrorMessage(const std::u16string& fileName, int code);
+
+}  // namespace common

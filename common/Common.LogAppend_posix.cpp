@@ -1,0 +1,51 @@
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "common/Common.LogAppend.h"
+#include "lib/cf/Exception.h"
+#include "lib/cf/TextUtils.h"
+
+namespace common {
+
+namespace {
+
+struct FileDescriptor {
+    int fd;
+    ~FileDescriptor() { close(fd); }
+};
+
+// A new log file is writable by every user, like the folder it lies in.
+int OpenOrCreate(const std::string& name) {
+    int fd = open(name.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0) {
+        fchmod(fd, 0666);
+        return fd;
+    }
+    if (errno != EEXIST) return -1;
+    return open(name.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+}
+
+}  // namespace
+
+TAppendResult TryAppendDenyingWriters(const std::u16string& fileName, std::string_view bytes) {
+    const int fd = OpenOrCreate(cf::ToUtf8(fileName));
+    if (fd < 0) throw cf::Exception(FileErrorMessage(fileName, errno));
+    FileDescriptor file{fd};
+    if (flock(file.fd, LOCK_EX | LOCK_NB) != 0) {
+        if (errno == EWOULDBLOCK || errno == EINTR) return TAppendResult::Locked;
+        throw cf::Exception(FileErrorMessage(fileName, errno));
+    }
+    while (!bytes.empty()) {
+        const ssize_t written = write(file.fd, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) throw cf::Exception(FileErrorMessage(fileName, errno));
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return TAppendResult::Done;
+}
+
+}  // namespace common

@@ -1,0 +1,51 @@
+#include "common/Common.LogPath.h"
+
+#include "common/uPaths.h"
+#include "lib/cf/TextUtils.h"
+
+namespace common {
+
+namespace {
+
+std::u16string Padded(unsigned value, std::size_t width) {
+    std::u16string text = cf::UIntToStr(value);
+    if (text.size() < width) text.insert(0, width - text.size(), u'0');
+    return text;
+}
+
+std::u16string FolderOf(const TLogPathInputs& in, const std::u16string& stem) {
+    if (IsRootedPath(in.FolderOverride)) return in.FolderOverride;
+    if (in.LogFolder.empty()) return in.CommonAppData() + in.LogVendorFolder + PathDelim() + stem;
+    if (IsRootedPath(in.LogFolder)) return in.LogFolder;
+    return in.CommonAppData() + in.LogFolder;
+}
+
+}  // namespace
+
+TLogPath ResolveLogPath(const TLogPathInputs& in) {
+    TLogPath path;
+    if (IsRootedPath(in.LogFileStem)) {
+        path.RootedStem = true;
+        path.Folder = path.Stem = in.LogFileStem;
+        return path;
+    }
+    path.Stem = ExtractFileStem(in.LogFileStem.empty() ? in.ModulePath : in.LogFileStem);
+    path.Folder = IncludeTrailingPathDelimiter(FolderOf(in, path.Stem));
+    return path;
+}
+
+std::u16string FormatLogDate(const cf::DateTimeParts& d) {
+    return Padded(d.Year, 4) + u"." + Padded(d.Month, 2) + u"." + Padded(d.Day, 2);
+}
+
+std::u16string FormatLogTimestamp(const cf::DateTimeParts& t, char16_t sep) {
+    return FormatLogDate(t) + u" " + Padded(t.Hour, 2) + sep + Padded(t.Minute, 2) + sep + Padded(t.Second, 2) + u"." +
+           Padded(t.Millisecond, 3);
+}
+
+std::u16string LogFileName(const TLogPath& path, const cf::DateTimeParts& today) {
+    if (path.RootedStem) return path.Stem;
+    return path.Folder + path.Stem + u"_" + FormatLogDate(today) + u".log";
+}
+
+}  // namespace common
