@@ -1,5 +1,9 @@
 #include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 
+#include "common/Common.Log.h"
 #include "device/uScaleFrames.h"
 #include "lib/cf/DateTime.h"
 #include "lib/cf/uEquipmentErrors.h"
@@ -202,4 +206,29 @@ TEST_F(DeviceExchange, SlowAPeerThatNeverAnswersFailsAfterTheBound) {
     // The connection stays usable: the next frame is answered.
     device->WriteTare(1, 2);
     EXPECT_EQ(sim->State().Tare.at(1), 2u);
+}
+
+TEST_F(DeviceExchange, TheLibraryLogReceivesTheExchangeByDefault) {
+    StartSimulator();
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "wq_device_exchange_log";
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    common::SetLogFolder(folder.u16string());
+    common::SetLogFileStem(u"exchange");
+    common::SetLogMode(common::TLogMode::lmAll);
+    {
+        device::TDevice scale;
+        scale.SetExtLogEnabled(true);
+        Connect(scale);
+        scale.ReadConf();
+    }
+    common::SetLogMode(common::TLogMode::lmOff);
+    std::ifstream file(std::filesystem::path(common::GetLogPath(false)), std::ios::binary);
+    const std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    EXPECT_NE(text.find("Данные обмена ->"), std::string::npos) << text;
+    EXPECT_NE(text.find("0209000100010000C900020000000200ABE9"), std::string::npos);
+    EXPECT_NE(text.find("Данные обмена <-"), std::string::npos);
+    file.close();
+    common::SetLogFolder(u"");
+    std::filesystem::remove_all(folder);
 }
