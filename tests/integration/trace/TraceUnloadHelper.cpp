@@ -21,8 +21,11 @@ int main(int argc, char** argv) {
         ComponentClient control(library, u"SecondTestComponent", memory, &connection);
         tVariant result = EmptyValue();
         HostParams mode(memory, {IntValue(static_cast<int32_t>(common::TLogMode::lmAll))});
-        if (!control.CallAsFunc(control.FindMethod(u"SetLogMode"), &result, mode.data(), mode.count())) return 3;
-        if (!control.CallAsFunc(control.FindMethod(u"FileVersion"), &result, nullptr, 0)) return 4;
+        const bool switched = control.CallAsFunc(control.FindMethod(u"SetLogMode"), &result, mode.data(), mode.count());
+        if (!switched || !control.CallAsFunc(control.FindMethod(u"FileVersion"), &result, nullptr, 0)) {
+            std::cerr << cf::ToUtf8(control.LastErrorDescription()) << "\n";
+            return 3;
+        }
         Release(memory, result);
         return 0;
     } catch (const std::exception& e) {

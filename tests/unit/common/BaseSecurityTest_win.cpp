@@ -8,6 +8,7 @@
 
 #include "common/Common.BaseSecurity.h"
 #include "common/uCommonUtils.h"
+#include "lib/cf/TextUtils.h"
 #include "tests/unit/common/LogFixture.h"
 
 using namespace log_tests;
@@ -16,7 +17,9 @@ namespace {
 
 const wchar_t* Wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
 
-// Entries of the folder's list that allow Everyone GENERIC_ALL, inherited by files and folders.
+// Entries of the folder's list that allow Everyone full access, inherited by
+// files and folders: GENERIC_ALL, or what the system made of it when it merged
+// the entry into one it had for Everyone (at least read, write, execute, delete).
 int EveryoneFullAccessEntries(const std::u16string& path) {
     PACL dacl = nullptr;
     PSECURITY_DESCRIPTOR descriptor = nullptr;
@@ -32,7 +35,9 @@ int EveryoneFullAccessEntries(const std::u16string& path) {
         if (!GetAce(dacl, i, &ace) || static_cast<ACE_HEADER*>(ace)->AceType != ACCESS_ALLOWED_ACE_TYPE) continue;
         auto* allowed = static_cast<ACCESS_ALLOWED_ACE*>(ace);
         const BYTE inherit = OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE;
-        if (allowed->Mask == GENERIC_ALL && (allowed->Header.AceFlags & inherit) == inherit &&
+        const ACCESS_MASK full = FILE_GENERIC_READ | FILE_GENERIC_WRITE | FILE_GENERIC_EXECUTE | DELETE;
+        const bool all = allowed->Mask == GENERIC_ALL || (allowed->Mask & full) == full;
+        if (all && (allowed->Header.AceFlags & inherit) == inherit &&
             EqualSid(reinterpret_cast<PSID>(&allowed->SidStart), everyone))
             ++count;
     }
@@ -60,9 +65,12 @@ TEST_F(LogTest, NewFolderInCommonAppDataGrantsEveryoneFullAccess) {
     const std::u16string stem = u"wq-acl-" + cf::IntToStr(std::chrono::steady_clock::now().time_since_epoch().count());
     common::SetLogFolder(u"");
     common::SetLogFileStem(stem);
+    const std::u16string appData = common::GetSpecialFolderPath(common::kCsidlCommonAppData);
+    ASSERT_EQ(EveryoneFullAccessEntries(appData), 0) << "the rights must come from the grant";
     const std::u16string created = common::GetLogPath(true);
-    EXPECT_EQ(created, common::GetSpecialFolderPath(common::kCsidlCommonAppData) + u"Ventarix\\" + stem + u"\\");
-    EXPECT_EQ(EveryoneFullAccessEntries(created), 1);
+    EXPECT_EQ(created, appData + u"Ventarix\\" + stem + u"\\");
+    const std::wstring list = Sddl(created);
+    EXPECT_EQ(EveryoneFullAccessEntries(created), 1) << std::string(list.begin(), list.end());
     // Granting again finds the entry and adds nothing.
     common::GrantEveryoneFullAccess(created);
     EXPECT_EQ(EveryoneFullAccessEntries(created), 1);

@@ -8,7 +8,27 @@
 namespace log_tests {
 
 namespace {
+
 const wchar_t* Wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
+
+// One argument in quotes, as the C runtime splits a command line: backslashes
+// before a quote or the closing quote are doubled.
+std::u16string Quoted(const std::u16string& argument) {
+    std::u16string quoted = u"\"";
+    std::size_t backslashes = 0;
+    for (char16_t c : argument) {
+        if (c == u'\\') {
+            ++backslashes;
+            continue;
+        }
+        quoted.append(c == u'"' ? 2 * backslashes + 1 : backslashes, u'\\');
+        backslashes = 0;
+        quoted += c;
+    }
+    quoted.append(2 * backslashes, u'\\');
+    return quoted + u"\"";
+}
+
 }  // namespace
 
 void SetEnvironment(const std::u16string& name, const std::u16string& value) {
@@ -18,8 +38,8 @@ void SetEnvironment(const std::u16string& name, const std::u16string& value) {
 void UnsetEnvironment(const std::u16string& name) { SetEnvironmentVariableW(Wide(name), nullptr); }
 
 ChildProcess::ChildProcess(const std::string& program, const std::vector<std::string>& arguments) {
-    std::u16string commandLine = u"\"" + cf::FromUtf8(program) + u"\"";
-    for (const std::string& a : arguments) commandLine += u" \"" + cf::FromUtf8(a) + u"\"";
+    std::u16string commandLine = Quoted(cf::FromUtf8(program));
+    for (const std::string& a : arguments) commandLine += u" " + Quoted(cf::FromUtf8(a));
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process{};
