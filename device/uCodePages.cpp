@@ -1,7 +1,9 @@
 #include "device/uCodePages.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <utility>
 
 namespace device {
 
@@ -39,21 +41,35 @@ constexpr THighHalf kCP1251 = {
 
 const THighHalf& HighHalf(TCodePage page) { return page == TCodePage::cp866 ? kCP866 : kCP1251; }
 
-char EncodeUnit(char16_t unit, const THighHalf& table) {
+// The table turned around once, sorted by character, for encoding.
+using TReverse = std::array<std::pair<char16_t, uint8_t>, 128>;
+
+TReverse MakeReverse(const THighHalf& table) {
+    TReverse reverse{};
+    for (std::size_t i = 0; i < table.size(); ++i) reverse[i] = {table[i], static_cast<uint8_t>(0x80 + i)};
+    std::sort(reverse.begin(), reverse.end());
+    return reverse;
+}
+
+const TReverse& Reverse(TCodePage page) {
+    static const TReverse k866 = MakeReverse(kCP866);
+    static const TReverse k1251 = MakeReverse(kCP1251);
+    return page == TCodePage::cp866 ? k866 : k1251;
+}
+
+char EncodeUnit(char16_t unit, const TReverse& reverse) {
     if (unit < 0x80) return static_cast<char>(unit);
-    for (std::size_t i = 0; i < table.size(); ++i) {
-        if (table[i] == unit) return static_cast<char>(0x80 + i);
-    }
-    return '?';
+    const auto found = std::lower_bound(reverse.begin(), reverse.end(), std::make_pair(unit, uint8_t{0}));
+    return found != reverse.end() && found->first == unit ? static_cast<char>(found->second) : '?';
 }
 
 }  // namespace
 
 std::string EncodeCodePage(std::u16string_view text, TCodePage page) {
-    const THighHalf& table = HighHalf(page);
+    const TReverse& reverse = Reverse(page);
     std::string out;
     out.reserve(text.size());
-    for (char16_t unit : text) out += EncodeUnit(unit, table);
+    for (char16_t unit : text) out += EncodeUnit(unit, reverse);
     return out;
 }
 
