@@ -24,7 +24,9 @@ function(wq_self_contained_library target)
     set_target_properties(${target} PROPERTIES PREFIX "")
   elseif(NOT WQ_SANITIZE)
     target_link_options(${target} PRIVATE -static-libgcc -static-libstdc++
-                        -Wl,--exclude-libs,ALL -Wl,--no-undefined)
+                        -Wl,--exclude-libs,ALL -Wl,--no-undefined
+                        -Wl,--version-script=${PROJECT_SOURCE_DIR}/cmake/exports.map)
+    set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${PROJECT_SOURCE_DIR}/cmake/exports.map)
   endif()
 endfunction()
 

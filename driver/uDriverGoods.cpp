@@ -1,0 +1,92 @@
+// The goods methods: upload a goods table record by record, clear all goods, delete one.
+#include "driver/DriverArguments.h"
+#include "driver/XmlDocuments.h"
+#include "driver/uDriver.h"
+#include "lib/cf/Exception.h"
+#include "lib/cf/TextUtils.h"
+#include "lib/cf/VariantConvert.h"
+
+namespace driver {
+
+namespace {
+
+// Fails the call with `message` when the reader found nothing usable.
+int32_t Required(int32_t value, const char16_t* message) {
+    if (value == kMissingValue) throw cf::Exception(message);
+    return value;
+}
+
+struct GoodsRecord {
+    int32_t PLU, Code, GroupCode, FixWeight, SellByDate, ShelfLife, TaxNumber, TareNumber, TextID;
+    int64_t Price;  // currency, scaled by 10000
+    std::u16string EANData, Name;
+    bool IsWeightGoods;
+};
+
+GoodsRecord ReadGoodsRecord(const XmlRecord& record) {
+    GoodsRecord goods{};
+    goods.PLU = VarToIntDef(record.Attribute("PLU"), kMissingValue);
+    goods.Code = VarToIntDef(record.Attribute("Code"), kMissingValue);
+    goods.EANData = record.Text("EANData");
+    goods.Name = record.Text("Name");
+    goods.GroupCode = VarToIntDef(record.Attribute("GroupCode"), kMissingValue);
+    // "12,50" and "12.50" alike: only the first comma becomes the decimal point.
+    std::u16string price = record.Text("Price");
+    if (const std::size_t comma = price.find(u','); comma != std::u16string::npos) price[comma] = u'.';
+    goods.Price = VarToCurrDef(cf::Variant(price), int64_t{kMissingValue});
+    goods.FixWeight = VarToIntDef(record.Attribute("FixWeight"), kMissingValue);
+    goods.SellByDate = VarToIntDef(record.Attribute("SellByDate"), kMissingValue);
+    goods.ShelfLife = VarToIntDef(record.Attribute("ShelfLife"), kMissingValue);
+    goods.TaxNumber = VarToIntDef(record.Attribute("TaxNumber"), kMissingValue);
+    goods.TareNumber = VarToIntDef(record.Attribute("TareNumber"), 0);
+    goods.IsWeightGoods = VarToBoolDef(record.Attribute("IsWeightGoods"), true);
+    goods.TextID = VarToIntDef(record.Attribute("TextID"), kMissingValue);
+    return goods;
+}
+
+void CheckGoodsRecord(const GoodsRecord& goods) {
+    Required(goods.PLU, u"Некорректный номер товара");
+    Required(goods.Code, u"Некорректный код товара");
+    Required(goods.GroupCode, u"Некорректный код группы товара");
+    if (goods.Price == kMissingValue) throw cf::Exception(u"Некорректная цена");
+    Required(goods.FixWeight, u"Некорректный фиксированный вес в граммах");
+    Required(goods.ShelfLife, u"Некорректный срок годности");
+    Required(goods.SellByDate, u"Некорректный срок реализации");
+    Required(goods.TaxNumber, u"Некорректная налоговая ставка");
+    Required(goods.TareNumber, u"Некорректный номер тары");
+    Required(goods.TextID, u"Некорректный ID дополнительного текста");
+}
+
+}  // namespace
+
+void TDriver::UploadGoods(const cf::VarArrayData& args) {
+    CheckEnabled();
+    pugi::xml_document document;
+    ParseXml(StripInvalidXMLChars(TextArgument(args.at(1))), document);
+    Reconnect();
+    UploadGoodsXML(document);
+}
+
+void TDriver::UploadGoodsXML(const pugi::xml_document& document) {
+    ForEachRecord(document, [this](const XmlRecord& record) {
+        const GoodsRecord goods = ReadGoodsRecord(record);
+        CheckGoodsRecord(goods);
+        FDevice->WritePlu(goods.PLU, goods.GroupCode, goods.FixWeight, goods.ShelfLife, goods.SellByDate,
+                          goods.TaxNumber, goods.TareNumber, goods.EANData, goods.Name, device::TCurrency{goods.Price},
+                          goods.IsWeightGoods, goods.TextID);
+    });
+}
+
+void TDriver::ClearGoods() {
+    CheckEnabled();
+    Reconnect();
+    FDevice->ClearPLU();
+}
+
+void TDriver::DeleteGood(const cf::VarArrayData& args) {
+    CheckEnabled();
+    Reconnect();
+    FDevice->DeletePLU(cf::VarToInt32(args.at(0)));
+}
+
+}  // namespace driver

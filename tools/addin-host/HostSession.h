@@ -1,0 +1,51 @@
+// One driver object loaded and driven exactly as the platform does, with
+// calls by method name.
+#pragma once
+
+#include <iosfwd>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "tests/support/AddInClient.h"
+#include "tests/support/HostConnection.h"
+#include "tests/support/HostMemoryManager.h"
+
+namespace addin_host {
+
+struct CallOutcome {
+    bool delivered = false;     // what CallAsFunc answered
+    bool resultIsTrue = false;  // the method's own Boolean result
+    std::string result;         // the result as text
+    std::vector<std::string> params;  // every parameter after the call
+    std::vector<std::string> errors;  // reports the component sent to the platform
+};
+
+class HostSession {
+public:
+    // Loads the library and creates its first (or the named) component class.
+    explicit HostSession(const std::string& libraryPath, const std::u16string& className = u"");
+
+    const host_emulation::AddInLibrary& Library() const { return *library_; }
+    host_emulation::ComponentClient& Component() { return *component_; }
+    host_emulation::HostMemoryManager& Memory() { return memory_; }
+
+    // Calls the method by either name. Missing trailing arguments are sent empty.
+    CallOutcome Call(const std::string& method, std::vector<tVariant> args);
+    // The driver's GetLastError as "code: text".
+    std::string LastError();
+
+private:
+    host_emulation::HostMemoryManager memory_;
+    host_emulation::HostConnection connection_;
+    std::unique_ptr<host_emulation::AddInLibrary> library_;
+    std::unique_ptr<host_emulation::ComponentClient> component_;
+};
+
+// Prints an outcome the way the `call` command shows it.
+void PrintOutcome(std::ostream& out, const std::string& method, const CallOutcome& outcome);
+
+// The driver library beside this program.
+std::string DefaultLibraryPath();
+
+}  // namespace addin_host
