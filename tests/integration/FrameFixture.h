@@ -5,8 +5,9 @@
 
 #include <memory>
 
-#include "tests/support/AddInClient.h"
-#include "tests/support/HostValues.h"
+#include "tests/support/TestLibraries.h"
+#include "tools/host-emulation/AddInClient.h"
+#include "tools/host-emulation/HostValues.h"
 
 namespace host_emulation {
 

@@ -4,7 +4,7 @@
 
 #include "lib/cf/Exception.h"
 #include "lib/cf/HostValue.h"
-#include "tests/support/HostValues.h"
+#include "tools/host-emulation/HostValues.h"
 
 using namespace cf;
 using namespace host_emulation;

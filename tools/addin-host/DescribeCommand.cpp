@@ -2,7 +2,7 @@
 #include <iostream>
 
 #include "lib/cf/TextUtils.h"
-#include "tests/support/HostValues.h"
+#include "tools/host-emulation/HostValues.h"
 #include "tools/addin-host/Commands.h"
 #include "tools/addin-host/HostSession.h"
 

@@ -6,7 +6,7 @@
 #include <stdexcept>
 
 #include "lib/cf/TextUtils.h"
-#include "tests/support/HostValues.h"
+#include "tools/host-emulation/HostValues.h"
 
 namespace addin_host {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "lib/cf/HostAbi.h"
-#include "tests/support/HostMemoryManager.h"
+#include "tools/host-emulation/HostMemoryManager.h"
 
 namespace addin_host {
 

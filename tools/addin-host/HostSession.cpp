@@ -4,7 +4,7 @@
 #include <stdexcept>
 
 #include "lib/cf/TextUtils.h"
-#include "tests/support/HostValues.h"
+#include "tools/host-emulation/HostValues.h"
 #include "tools/addin-host/HostArguments.h"
 
 namespace addin_host {

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/AddInClient.h"
-#include "tests/support/HostConnection.h"
-#include "tests/support/HostMemoryManager.h"
+#include "tools/host-emulation/AddInClient.h"
+#include "tools/host-emulation/HostConnection.h"
+#include "tools/host-emulation/HostMemoryManager.h"
 
 namespace addin_host {
 

@@ -13,7 +13,7 @@
 #include <pugixml.hpp>
 
 #include "lib/cf/TextUtils.h"
-#include "tests/support/HostValues.h"
+#include "tools/host-emulation/HostValues.h"
 #include "tools/addin-host/Commands.h"
 #include "tools/addin-host/HostArguments.h"
 #include "tools/addin-host/HostSession.h"

@@ -5,8 +5,9 @@
 
 #include "common/Common.Log.h"
 #include "lib/cf/TextUtils.h"
-#include "tests/support/AddInClient.h"
-#include "tests/support/HostValues.h"
+#include "tests/support/TestLibraries.h"
+#include "tools/host-emulation/AddInClient.h"
+#include "tools/host-emulation/HostValues.h"
 #include "tests/unit/common/LogTestSupport.h"
 
 using namespace host_emulation;

@@ -3,7 +3,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "tests/support/LibraryLoader.h"
+#include "tools/host-emulation/LibraryLoader.h"
 
 namespace host_emulation {
 

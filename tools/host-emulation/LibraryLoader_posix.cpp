@@ -4,7 +4,7 @@
 #include <climits>
 #include <stdexcept>
 
-#include "tests/support/LibraryLoader.h"
+#include "tools/host-emulation/LibraryLoader.h"
 
 namespace host_emulation {
 

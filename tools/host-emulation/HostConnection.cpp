@@ -1,7 +1,7 @@
-#include "tests/support/HostConnection.h"
+#include "tools/host-emulation/HostConnection.h"
 
 #include "lib/cf/HostAbi.h"
-#include "tests/support/HostAbiSlots.h"
+#include "tools/host-emulation/HostAbiSlots.h"
 
 namespace host_emulation {
 

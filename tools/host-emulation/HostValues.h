@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "lib/cf/HostAbi.h"
-#include "tests/support/HostMemoryManager.h"
+#include "tools/host-emulation/HostMemoryManager.h"
 
 namespace host_emulation {
 

@@ -6,10 +6,10 @@
 #include <string>
 
 #include "lib/cf/HostAbi.h"
-#include "tests/support/HostAbiSlots.h"
-#include "tests/support/HostConnection.h"
-#include "tests/support/HostMemoryManager.h"
-#include "tests/support/LibraryLoader.h"
+#include "tools/host-emulation/HostAbiSlots.h"
+#include "tools/host-emulation/HostConnection.h"
+#include "tools/host-emulation/HostMemoryManager.h"
+#include "tools/host-emulation/LibraryLoader.h"
 
 namespace host_emulation {
 
@@ -91,8 +91,5 @@ private:
     HostMemoryManager& memory_;
     void* object_ = nullptr;
 };
-
-// The test build of the library, beside the test executable.
-std::string TestFrameLibraryPath();
 
 }  // namespace host_emulation

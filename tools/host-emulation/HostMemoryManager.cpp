@@ -1,10 +1,10 @@
-#include "tests/support/HostMemoryManager.h"
+#include "tools/host-emulation/HostMemoryManager.h"
 
 #include <cstdlib>
 #include <cstring>
 
 #include "lib/cf/HostAbi.h"
-#include "tests/support/HostAbiSlots.h"
+#include "tools/host-emulation/HostAbiSlots.h"
 
 namespace host_emulation {
 

@@ -1,8 +1,8 @@
-#include "tests/support/AddInClient.h"
+#include "tools/host-emulation/AddInClient.h"
 
 #include <stdexcept>
 
-#include "tests/support/HostValues.h"
+#include "tools/host-emulation/HostValues.h"
 
 namespace host_emulation {
 
@@ -69,7 +69,5 @@ std::u16string ComponentClient::LastErrorDescription() const {
     Release(memory_, value);
     return text;
 }
-
-std::string TestFrameLibraryPath() { return ExecutableFolder() + WQ_TESTFRAME_LIBRARY; }
 
 }  // namespace host_emulation

@@ -1,4 +1,4 @@
-#include "tests/support/HostValues.h"
+#include "tools/host-emulation/HostValues.h"
 
 #include <cstring>
 
