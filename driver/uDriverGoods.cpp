@@ -10,6 +10,9 @@ namespace driver {
 
 namespace {
 
+// The missing mark as a currency value, scaled like every price.
+constexpr int64_t kMissingPrice = int64_t{kMissingValue} * 10000;
+
 // Fails the call with `message` when the reader found nothing usable.
 int32_t Required(int32_t value, const char16_t* message) {
     if (value == kMissingValue) throw cf::Exception(message);
@@ -33,7 +36,7 @@ GoodsRecord ReadGoodsRecord(const XmlRecord& record) {
     // "12,50" and "12.50" alike: only the first comma becomes the decimal point.
     std::u16string price = record.Text("Price");
     if (const std::size_t comma = price.find(u','); comma != std::u16string::npos) price[comma] = u'.';
-    goods.Price = VarToCurrDef(cf::Variant(price), int64_t{kMissingValue});
+    goods.Price = VarToCurrDef(cf::Variant(price), kMissingPrice);
     goods.FixWeight = VarToIntDef(record.Attribute("FixWeight"), kMissingValue);
     goods.SellByDate = VarToIntDef(record.Attribute("SellByDate"), kMissingValue);
     goods.ShelfLife = VarToIntDef(record.Attribute("ShelfLife"), kMissingValue);
@@ -48,7 +51,7 @@ void CheckGoodsRecord(const GoodsRecord& goods) {
     Required(goods.PLU, u"Некорректный номер товара");
     Required(goods.Code, u"Некорректный код товара");
     Required(goods.GroupCode, u"Некорректный код группы товара");
-    if (goods.Price == kMissingValue) throw cf::Exception(u"Некорректная цена");
+    if (goods.Price == kMissingPrice) throw cf::Exception(u"Некорректная цена");
     Required(goods.FixWeight, u"Некорректный фиксированный вес в граммах");
     Required(goods.ShelfLife, u"Некорректный срок годности");
     Required(goods.SellByDate, u"Некорректный срок реализации");

@@ -1,0 +1,125 @@
+#include "tests/integration/driver/DriverFixture.h"
+
+#include "common/Common.Log.h"
+#include "lib/cf/TextUtils.h"
+
+namespace driver_tests {
+
+using namespace host_emulation;
+
+log_tests::TempFolder& LogFolder() {
+    static log_tests::TempFolder folder;
+    return folder;
+}
+
+AddInLibrary& DriverLibrary() {
+    LogFolder();
+    log_tests::SetEnvironment(common::kLogDirVariable, LogFolder().Path());
+    static AddInLibrary library(DriverLibraryPath());
+    return library;
+}
+
+void DriverTest::SetUp() {
+    driver = std::make_unique<ComponentClient>(DriverLibrary(), u"w_quorlan7t4p", memory, &connection);
+}
+
+void DriverTest::TearDown() {
+    driver.reset();
+    if (sim) sim->Stop();
+    // Whatever the driver handed over was freed by the platform; it keeps nothing.
+    EXPECT_EQ(memory.LiveBlocks(), 0u);
+    EXPECT_TRUE(memory.Errors().empty());
+    // The driver answers false itself: no report reaches the platform.
+    EXPECT_EQ(connection.Errors().size(), expectedReports);
+}
+
+CallResult DriverTest::Call(const std::u16string& method, std::vector<tVariant> args) {
+    const long number = driver->FindMethod(method);
+    EXPECT_GE(number, 0) << cf::ToUtf8(method);
+    while (static_cast<long>(args.size()) < driver->GetNParams(number)) args.push_back(EmptyValue());
+    HostParams params(memory, std::move(args));
+    tVariant result = EmptyValue();
+    CallResult outcome;
+    outcome.delivered = driver->CallAsFunc(number, &result, params.data(), params.count());
+    outcome.value = result.vt == VTYPE_BOOL && result.bVal;
+    outcome.number = result.vt == VTYPE_I4 ? result.intVal : 0;
+    Release(memory, result);
+    for (long i = 0; i < params.count(); ++i) outcome.texts.push_back(StringOf(params[static_cast<std::size_t>(i)]));
+    EXPECT_TRUE(outcome.delivered) << cf::ToUtf8(method);
+    return outcome;
+}
+
+bool DriverTest::SetParameter(const std::u16string& name, tVariant value) {
+    std::vector<tVariant> args;
+    args.push_back(Text(name));
+    args.push_back(value);
+    return CallBool(u"SetParameter", std::move(args));
+}
+
+std::pair<int32_t, std::u16string> DriverTest::LastError() {
+    const CallResult result = Call(u"GetLastError");
+    return {result.number, result.texts.at(0)};
+}
+
+void DriverTest::StartSimulator(tiger_sim::TSimOptions options) {
+    sim = std::make_unique<tiger_sim::TSimulator>(std::move(options));
+    port = sim->Start();
+}
+
+bool DriverTest::OpenOnSimulator(int firmwareType) {
+    if (!sim) StartSimulator();
+    EXPECT_TRUE(SetParameter(u"IPAddress", Text(u"127.0.0.1")));
+    EXPECT_TRUE(SetParameter(u"IPPort", DoubleValue(port)));
+    EXPECT_TRUE(SetParameter(u"FirmwareType", DoubleValue(firmwareType)));
+    return CallBool(u"Open");
+}
+
+std::vector<std::string> DriverTest::ReceivedFrames() const {
+    std::vector<std::string> frames;
+    for (const tiger_sim::TJournalEntry& entry : sim->Journal()) {
+        const std::string key = "\"hex\":\"";
+        const std::size_t start = entry.Json.find(key);
+        if (start == std::string::npos) continue;
+        const std::size_t end = entry.Json.find('"', start + key.size());
+        const std::string hex = entry.Json.substr(start + key.size(), end - start - key.size());
+        std::string bytes;
+        for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
+            bytes += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
+        frames.push_back(bytes);
+    }
+    return frames;
+}
+
+std::u16string GoodsDocument(int firstPlu, int count) {
+    std::u16string xml = u"<Table>";
+    for (int plu = firstPlu; plu < firstPlu + count; ++plu) {
+        const std::u16string n = cf::IntToStr(plu);
+        xml += u"<Record PLU=\"" + n + u"\" Code=\"" + n + u"\" EANData=\"21" + n + u"\" Name=\"Товар " + n +
+               u"\" GroupCode=\"1\" Price=\"10,50\" FixWeight=\"0\" SellByDate=\"5\" ShelfLife=\"7\" "
+               u"TaxNumber=\"1\" TextID=\"0\"/>";
+    }
+    return xml + u"</Table>";
+}
+
+uint16_t ReferenceCrc(const std::string& bytes) {
+    uint16_t crc = 0;
+    for (unsigned char byte : bytes) {
+        crc ^= static_cast<uint16_t>(byte << 8);
+        for (int bit = 0; bit < 8; ++bit) crc = (crc & 0x8000) ? static_cast<uint16_t>((crc << 1) ^ 0x1021) : static_cast<uint16_t>(crc << 1);
+    }
+    return crc;
+}
+
+std::string ReferenceFrame(uint8_t table, uint16_t operation, uint16_t parameter, uint8_t firmwareMark,
+                           const std::string& data) {
+    auto le16 = [](std::size_t v) { return std::string{static_cast<char>(v & 0xFF), static_cast<char>(v >> 8 & 0xFF)}; };
+    std::string frame = "\x02" + le16(data.size() + 8) + le16(1) + le16(data.size()) + std::string(1, '\0') +
+                        static_cast<char>(table) + std::string(1, '\0') + le16(operation) + le16(parameter) +
+                        static_cast<char>(firmwareMark) + data;
+    const uint16_t crc = ReferenceCrc(frame.substr(1));
+    frame += static_cast<char>(crc >> 8);
+    frame += static_cast<char>(crc & 0xFF);
+    return frame;
+}
+
+}  // namespace driver_tests
