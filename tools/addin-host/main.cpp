@@ -1,9 +1,9 @@
 // addin-host: a command-line stand-in for the platform. It loads the driver
 // library and drives it through its exports and interface tables only.
-#include <cstring>
 #include <iostream>
 #include <stdexcept>
 
+#include "tools/addin-host/CommandLine.h"
 #include "tools/addin-host/Commands.h"
 #include "tools/addin-host/HostSession.h"
 
@@ -24,14 +24,15 @@ const char kUsage[] =
 int main(int argc, char** argv) {
     addin_host::Options options;
     options.library = addin_host::DefaultLibraryPath();
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--lib") == 0 && i + 1 < argc) {
-            options.library = argv[++i];
-        } else if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+    const std::vector<std::string> arguments = addin_host::Utf8Arguments(argc, argv);
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        if (arguments[i] == "--lib" && i + 1 < arguments.size()) {
+            options.library = arguments[++i];
+        } else if (arguments[i] == "--help" || arguments[i] == "-h") {
             std::cout << kUsage;
             return 0;
         } else {
-            options.words.push_back(argv[i]);
+            options.words.push_back(arguments[i]);
         }
     }
     if (options.words.empty()) {
