@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "tests/support/ErrorMessage.h"
 #include "lib/cf/Exception.h"
 #include "lib/cf/MethodTable.h"
 #include "lib/cf/PropertyTable.h"
@@ -8,15 +9,7 @@ using namespace cf;
 
 namespace {
 
-template <typename F>
-std::u16string MessageOf(F&& action) {
-    try {
-        action();
-    } catch (const Exception& e) {
-        return e.Message();
-    }
-    return u"(no error)";
-}
+using test_support::MessageOf;
 
 TMethodsList StandardMethods() {
     TMethodsList methods;

@@ -11,6 +11,7 @@
 #include <thread>
 #include <vector>
 
+#include "tests/support/ErrorMessage.h"
 #include "device/uDevice.h"
 #include "lib/cf/Exception.h"
 #include "tools/tiger-sim/SimSocket.h"
@@ -18,15 +19,7 @@
 
 namespace transport_test {
 
-template <typename F>
-std::u16string MessageOf(F&& action) {
-    try {
-        action();
-    } catch (const cf::Exception& e) {
-        return e.Message();
-    }
-    return u"(no error)";
-}
+using test_support::MessageOf;
 
 struct TLogLine {
     std::u16string Text;

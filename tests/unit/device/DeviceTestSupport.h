@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "tests/support/ErrorMessage.h"
 #include "device/uFrameFields.h"
 #include "lib/cf/Exception.h"
 #include "lib/cf/TextUtils.h"
@@ -21,14 +22,6 @@ inline std::string Bytes(std::string_view hex) {
 
 inline std::string Hex(std::string_view bytes) { return cf::ToUtf8(device::BytesToHex(bytes)); }
 
-template <typename F>
-std::u16string MessageOf(F&& action) {
-    try {
-        action();
-    } catch (const cf::Exception& e) {
-        return e.Message();
-    }
-    return u"(no error)";
-}
+using test_support::MessageOf;
 
 }  // namespace device_test
