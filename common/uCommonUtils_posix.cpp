@@ -76,15 +76,7 @@ cf::DateTimeParts LocalNow() {
     clock_gettime(CLOCK_REALTIME, &now);
     tm local{};
     localtime_r(&now.tv_sec, &local);
-    cf::DateTimeParts parts;
-    parts.Year = static_cast<uint16_t>(local.tm_year + 1900);
-    parts.Month = static_cast<uint16_t>(local.tm_mon + 1);
-    parts.Day = static_cast<uint16_t>(local.tm_mday);
-    parts.Hour = static_cast<uint16_t>(local.tm_hour);
-    parts.Minute = static_cast<uint16_t>(local.tm_min);
-    parts.Second = static_cast<uint16_t>(local.tm_sec);
-    parts.Millisecond = static_cast<uint16_t>(now.tv_nsec / 1000000);
-    return parts;
+    return cf::PartsFromTm(local, static_cast<uint16_t>(now.tv_nsec / 1000000));
 }
 
 std::optional<TOsVersionRecord> QueryOsVersion() { return std::nullopt; }

@@ -11,6 +11,20 @@ struct DateTimeParts {
     uint16_t Hour = 0, Minute = 0, Second = 0, Millisecond = 0;
 };
 
+// The fields of a C library broken-down time (the platform's or the system's).
+template <typename Tm>
+DateTimeParts PartsFromTm(const Tm& tm, uint16_t millisecond = 0) {
+    DateTimeParts parts;
+    parts.Year = static_cast<uint16_t>(tm.tm_year + 1900);
+    parts.Month = static_cast<uint16_t>(tm.tm_mon + 1);
+    parts.Day = static_cast<uint16_t>(tm.tm_mday);
+    parts.Hour = static_cast<uint16_t>(tm.tm_hour);
+    parts.Minute = static_cast<uint16_t>(tm.tm_min);
+    parts.Second = static_cast<uint16_t>(tm.tm_sec);
+    parts.Millisecond = millisecond;
+    return parts;
+}
+
 bool IsValidDate(int year, int month, int day);
 // Raises EConvertError "'...' is not a valid date and time" for an invalid date or time.
 double EncodeDateTime(const DateTimeParts& parts);

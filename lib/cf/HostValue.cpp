@@ -31,16 +31,7 @@ void FreeBlock(void* memoryManager, void** block) {
     *block = nullptr;
 }
 
-Variant DateFromTm(const abi::HostTm& tm) {
-    DateTimeParts parts;
-    parts.Year = static_cast<uint16_t>(tm.tm_year + 1900);
-    parts.Month = static_cast<uint16_t>(tm.tm_mon + 1);
-    parts.Day = static_cast<uint16_t>(tm.tm_mday);
-    parts.Hour = static_cast<uint16_t>(tm.tm_hour);
-    parts.Minute = static_cast<uint16_t>(tm.tm_min);
-    parts.Second = static_cast<uint16_t>(tm.tm_sec);
-    return Variant::MakeDate(EncodeDateTime(parts));
-}
+Variant DateFromTm(const abi::HostTm& tm) { return Variant::MakeDate(EncodeDateTime(PartsFromTm(tm))); }
 
 void StoreBlob(void* memoryManager, const Variant& array, tVariant& target) {
     if (array.ElementKind() != VarKind::UInt8) throw Exception(u"Неподдерживаемый тип массива.");
