@@ -4,6 +4,7 @@
 // targets (see HostAbi.h).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "lib/cf/HostAbi.h"
@@ -69,6 +70,8 @@ struct AppInfo {
     const WCHAR_T* UserAgentInformation;
     int32_t Application;  // -1: unknown
 };
+static_assert(offsetof(AppInfo, UserAgentInformation) == sizeof(void*));
+static_assert(offsetof(AppInfo, Application) == 2 * sizeof(void*));
 const AppInfo* GetPlatformInfo(void* platformInfo);
 
 }  // namespace cf::host
