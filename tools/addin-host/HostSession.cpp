@@ -54,6 +54,19 @@ std::string HostSession::LastError() {
     return outcome.result + ": " + (outcome.params.empty() ? std::string() : outcome.params[0]);
 }
 
+namespace {
+
+// Long parameters (whole documents sent in) are shown by their start only.
+std::string Shortened(const std::string& text) {
+    constexpr std::size_t kShown = 160;
+    if (text.size() <= 2 * kShown) return text;
+    std::size_t cut = kShown;
+    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;  // whole UTF-8 characters
+    return text.substr(0, cut) + "... (" + std::to_string(text.size()) + " bytes)";
+}
+
+}  // namespace
+
 void PrintOutcome(std::ostream& out, const std::string& method, const CallOutcome& outcome) {
     for (const std::string& error : outcome.errors) out << error << "\n";
     if (!outcome.delivered) {
@@ -61,7 +74,7 @@ void PrintOutcome(std::ostream& out, const std::string& method, const CallOutcom
         return;
     }
     out << method << " = " << outcome.result << "\n";
-    for (std::size_t i = 0; i < outcome.params.size(); ++i) out << "  [" << i << "] " << outcome.params[i] << "\n";
+    for (std::size_t i = 0; i < outcome.params.size(); ++i) out << "  [" << i << "] " << Shortened(outcome.params[i]) << "\n";
 }
 
 std::string DefaultLibraryPath() { return ExecutableFolder() + WQ_DRIVER_LIBRARY; }
