@@ -1,6 +1,5 @@
 #include "driver/uCommonDriver.h"
 
-#include <exception>
 
 #include "common/Common.Log.h"
 #include "common/uVInfo.h"
@@ -14,16 +13,6 @@
 namespace driver {
 
 namespace {
-
-std::u16string CurrentMessage() {
-    try {
-        throw;
-    } catch (const std::exception& e) {
-        return cf::MessageOf(e);
-    } catch (...) {
-        return u"Неизвестная ошибка";
-    }
-}
 
 // An embedded document, parsed and written out again.
 std::u16string EmbeddedDocument(const char16_t* name) {
@@ -85,7 +74,7 @@ void TCommonDriver::AddGuardedMethod(const char16_t* name1, const char16_t* name
             work(args);
             result = cf::Variant(true);
         } catch (...) {
-            ReportError(CurrentMessage());
+            ReportError(cf::CurrentExceptionMessage());
             result = cf::Variant(false);
         }
     });

@@ -1,7 +1,6 @@
 #include "lib/cf/AddInLib2000.h"
 
 #include <algorithm>
-#include <exception>
 
 #include "lib/cf/Exception.h"
 #include "lib/cf/HostCalls.h"
@@ -15,16 +14,6 @@ constexpr int32_t kExtMethodBase = 30000;
 constexpr unsigned short kErrorReportCode = 1006;
 constexpr long kCallAsProcStatus = 1;
 constexpr long kCallAsFuncStatus = 1000;
-
-std::u16string CurrentMessage() {
-    try {
-        throw;
-    } catch (const std::exception& e) {
-        return MessageOf(e);
-    } catch (...) {
-        return u"Неизвестная ошибка";
-    }
-}
 
 }  // namespace
 
@@ -128,7 +117,7 @@ bool TCustomNativeComponent::CallAsProc(long number, tVariant* params, long coun
         WriteArguments(args, params, count);
         return true;
     } catch (...) {
-        SendError(MethodNameOrEmpty(number, 0), CurrentMessage(), kCallAsProcStatus);
+        SendError(MethodNameOrEmpty(number, 0), CurrentExceptionMessage(), kCallAsProcStatus);
         return false;
     }
 }
@@ -146,7 +135,7 @@ bool TCustomNativeComponent::CallAsFunc(long number, tVariant* returnValue, tVar
         WriteArguments(args, params, count);
         return true;
     } catch (...) {
-        const std::u16string message = CurrentMessage();
+        const std::u16string message = CurrentExceptionMessage();
         _pl.SetValueDirect(kLastErrorDescription,
                            Variant(u"Function " + MethodNameOrEmpty(number, 1) + u" - " + message));
         SendError(u"", message, kCallAsFuncStatus);

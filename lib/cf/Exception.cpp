@@ -18,4 +18,14 @@ std::u16string MessageOf(const std::exception& e) {
     return FromUtf8(e.what());
 }
 
+std::u16string CurrentExceptionMessage() {
+    try {
+        throw;
+    } catch (const std::exception& e) {
+        return MessageOf(e);
+    } catch (...) {
+        return u"Неизвестная ошибка";
+    }
+}
+
 }  // namespace cf

@@ -33,5 +33,7 @@ public:
 
 // The message of any exception caught at a boundary.
 std::u16string MessageOf(const std::exception& e);
+// The message of the exception being handled; call only inside a catch block.
+std::u16string CurrentExceptionMessage();
 
 }  // namespace cf

@@ -85,12 +85,7 @@ TEST_F(FrameCalls, MethodChangesItsFirstArgumentInPlace) {
 
 TEST_F(FrameCalls, RaisingMethodThroughCallAsProc) {
     EXPECT_FALSE(component->CallAsProc(Method(u"Raise"), nullptr, 0));
-    ASSERT_EQ(connection.Errors().size(), 1u);
-    const ErrorReport& report = connection.Errors()[0];
-    EXPECT_EQ(report.code, 1006);
-    EXPECT_EQ(report.source, u"Поднять");
-    EXPECT_EQ(report.description, u"Тестовая ошибка");
-    EXPECT_EQ(report.status, 1);
+    EXPECT_EQ(connection.Errors(), (std::vector<ErrorReport>{{1006, u"Поднять", u"Тестовая ошибка", 1}}));
     // CallAsProc leaves LastErrorDescription alone.
     EXPECT_EQ(component->LastErrorDescription(), u"");
 }
@@ -98,12 +93,7 @@ TEST_F(FrameCalls, RaisingMethodThroughCallAsProc) {
 TEST_F(FrameCalls, RaisingMethodThroughCallAsFunc) {
     tVariant result = EmptyValue();
     EXPECT_FALSE(component->CallAsFunc(Method(u"поднять"), &result, nullptr, 0));
-    ASSERT_EQ(connection.Errors().size(), 1u);
-    const ErrorReport& report = connection.Errors()[0];
-    EXPECT_EQ(report.code, 1006);
-    EXPECT_EQ(report.source, u"");
-    EXPECT_EQ(report.description, u"Тестовая ошибка");
-    EXPECT_EQ(report.status, 1000);
+    EXPECT_EQ(connection.Errors(), (std::vector<ErrorReport>{{1006, u"", u"Тестовая ошибка", 1000}}));
     EXPECT_EQ(component->LastErrorDescription(), u"Function Raise - Тестовая ошибка");
     // The next successful call empties it.
     HostParams params(memory, {IntValue(1), IntValue(2)});

@@ -17,6 +17,7 @@ struct ErrorReport {
     std::u16string source;
     std::u16string description;
     long status;
+    bool operator==(const ErrorReport&) const = default;
 };
 
 struct ConnectionCall {

@@ -77,12 +77,7 @@ TEST_F(CallTrace, RaisingHandlerLeavesOnlyTheEntryLine) {
     EXPECT_EQ(Traced(u"Raise", {}, &answer), std::vector<std::string>{"DEBUG\t> Raise: \tParams: []"});
     EXPECT_FALSE(answer);
     EXPECT_EQ(component->LastErrorDescription(), u"Function Raise - Тестовая ошибка");
-    ASSERT_EQ(connection.Errors().size(), 1u);
-    const ErrorReport& report = connection.Errors()[0];
-    EXPECT_EQ(report.code, 1006);
-    EXPECT_EQ(report.source, u"");
-    EXPECT_EQ(report.description, u"Тестовая ошибка");
-    EXPECT_EQ(report.status, 1000);
+    EXPECT_EQ(connection.Errors(), (std::vector<ErrorReport>{{1006, u"", u"Тестовая ошибка", 1000}}));
     // A successful call afterwards empties the description.
     Traced(u"Add", {IntValue(1), IntValue(1)});
     EXPECT_EQ(component->LastErrorDescription(), u"");
