@@ -1,5 +1,7 @@
 #include <sys/stat.h>
 
+#include <climits>
+
 #include <cerrno>
 
 #include "common/uPaths.h"
@@ -12,6 +14,9 @@ namespace common {
 char16_t PathDelim() { return u'/'; }
 bool IsPathDelimiter(char16_t c) { return c == u'/'; }
 bool IsDriveDelimiter(char16_t) { return false; }
+
+// PATH_MAX counts the closing zero.
+TPathLimits SystemPathLimits() { return {PATH_MAX - 1, NAME_MAX, true}; }
 
 bool DirectoryExists(const std::u16string& path) {
     struct stat info {};
