@@ -1,6 +1,8 @@
 // The platform's standard equipment methods through the exports.
 #include "tests/integration/driver/DriverFixture.h"
 
+#include <map>
+
 #include "lib/cf/TextUtils.h"
 
 using namespace driver_tests;
@@ -46,7 +48,8 @@ TEST_F(DriverTest, DescriptionAttributesInOrder) {
     EXPECT_EQ(xml.substr(xml.size() - 2), u"\r\n");
     std::size_t last = 0;
     for (const char16_t* attribute :
-         {u"Name=\"w_quorlan7t4p\"", u"Description=\"Драйвер весов", u"EquipmentType=\"ВесыСПечатьюЭтикеток\"",
+         {u"Name=\"w_quorlan7t4p\"", u"Description=\"Драйвер весов Mettler Toledo Tiger 1С:Совместимо NativeAPI\"",
+          u"EquipmentType=\"ВесыСПечатьюЭтикеток\"",
           u"IntegrationComponent=\"false\"", u"MainDriverInstalled=\"false\"", u"DriverVersion=\"",
           u"IntegrationComponentVersion=\"", u"DownloadURL=\"", u"LogIsEnabled=\"false\"", u"LogPath=\""}) {
         const std::size_t at = PositionOf(xml, attribute);
@@ -116,4 +119,23 @@ TEST_F(DriverTest, AdditionalActionsByName) {
         EXPECT_FALSE(CallBool(u"DoAdditionalAction", {Text(action)}));
         EXPECT_NE(LastError().second, u"Action not found") << cf::ToUtf8(action);
     }
+}
+
+TEST_F(DriverTest, EveryPublishedActionIsOneTheDriverRunsAndNamesItsWindow) {
+    const std::map<std::u16string, std::u16string> windows{
+        {u"ViewLog", u"Окно просмотра лога недоступно в этой версии драйвера"},
+        {u"ShowAdvSettings", u"Окно дополнительных настроек недоступно в этой версии драйвера"},
+    };
+    const std::u16string document = Call(u"GetAdditionalActions").texts.at(0);
+    std::size_t published = 0;
+    const std::u16string key = u"Name=\"";
+    for (std::size_t at = document.find(key); at != std::u16string::npos; at = document.find(key, at + 1)) {
+        const std::size_t start = at + key.size();
+        const std::u16string name = document.substr(start, document.find(u'"', start) - start);
+        ++published;
+        ASSERT_EQ(windows.count(name), 1u) << cf::ToUtf8(name) << " has no known window";
+        EXPECT_FALSE(CallBool(u"DoAdditionalAction", {Text(name)}));
+        EXPECT_EQ(LastError().second, windows.at(name)) << cf::ToUtf8(name);
+    }
+    EXPECT_EQ(published, windows.size());
 }
