@@ -1,8 +1,7 @@
 #include <sys/stat.h>
 
-#include <climits>
-
 #include <cerrno>
+#include <climits>
 
 #include "common/uPaths.h"
 #include "common/uSysError.h"

@@ -13,17 +13,22 @@ namespace cf {
 namespace {
 
 constexpr int32_t kExtMethodBase = 30000;
-
-// The hooks' own number for a platform number from 30000 up; nothing for one
-// that the hooks' 32 bits cannot hold.
-std::optional<int32_t> ExtMethodNumber(long number) {
-    const int64_t ext = static_cast<int64_t>(number) - kExtMethodBase;
-    if (ext < 0 || ext > std::numeric_limits<int32_t>::max()) return std::nullopt;
-    return static_cast<int32_t>(ext);
-}
 constexpr unsigned short kErrorReportCode = 1006;
 constexpr long kCallAsProcStatus = 1;
 constexpr long kCallAsFuncStatus = 1000;
+
+// A platform word is 64 bits on some targets: what the hooks take as 32 bits
+// is checked, never cut.
+bool FitsInt32(int64_t value) {
+    return value >= std::numeric_limits<int32_t>::min() && value <= std::numeric_limits<int32_t>::max();
+}
+
+// The hooks' own number for a platform number from 30000 up.
+std::optional<int32_t> ExtMethodNumber(long number) {
+    const int64_t ext = static_cast<int64_t>(number) - kExtMethodBase;
+    if (ext < 0 || !FitsInt32(ext)) return std::nullopt;
+    return static_cast<int32_t>(ext);
+}
 
 }  // namespace
 
@@ -101,8 +106,7 @@ long TCustomNativeComponent::FindMethod(const WCHAR_T* name) {
 const WCHAR_T* TCustomNativeComponent::GetMethodName(long number, long alias) {
     if (number >= kExtMethodBase) {
         const std::optional<int32_t> ext = ExtMethodNumber(number);
-        if (!ext || alias < std::numeric_limits<int32_t>::min() || alias > std::numeric_limits<int32_t>::max())
-            return nullptr;
+        if (!ext || !FitsInt32(alias)) return nullptr;
         const std::u16string name = GetExtMethodName(*ext, static_cast<int32_t>(alias));
         return name.empty() ? nullptr : NewHostString(name);
     }

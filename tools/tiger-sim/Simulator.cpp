@@ -64,6 +64,7 @@ void TSimulator::Stop() {
     if (thread_.joinable()) thread_.join();
     net::Close(listener_);
     listener_ = net::kNoSocket;
+    if (journalFile_.is_open()) journalFile_.close();
     if (started_) net::Cleanup();
     started_ = false;
 }
