@@ -56,7 +56,7 @@ PACKAGES=(
     g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
     wine wine32:i386 wine64 xvfb xauth
     googletest libgtest-dev libbenchmark-dev libz-mingw-w64-dev
-    ninja-build cmake dpkg-dev pkg-config g++
+    ninja-build cmake dpkg-dev pkg-config g++ python3
 )
 TARGETS=(linux win32 win64)
 
