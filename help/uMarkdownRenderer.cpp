@@ -65,6 +65,12 @@ std::u16string DecodeText(std::string_view bytes) {
     return cf::FromUtf8(bytes);
 }
 
+std::u16string FindFileByExtension(const std::u16string& AFolder, std::u16string_view AExtension) {
+    for (const TFolderEntry& entry : ListFolder(AFolder))
+        if (!entry.IsFolder && HasExtension(entry.Name, AExtension)) return entry.Name;
+    return {};
+}
+
 std::string HtmlPageBytes(std::u16string_view AHtml, std::u16string_view ACss) {
     std::string page = kUtf8Bom;
     if (ACss.empty()) return page + cf::ToUtf8(AHtml);
@@ -118,9 +124,7 @@ void TMarkdownRenderer::ExtractPackage() {
 }
 
 std::u16string TMarkdownRenderer::FindFileByExtension(std::u16string_view AExtension) const {
-    for (const TFolderEntry& entry : ListFolder(FTempDirectory))
-        if (!entry.IsFolder && HasExtension(entry.Name, AExtension)) return entry.Name;
-    return {};
+    return help::FindFileByExtension(FTempDirectory, AExtension);
 }
 
 std::u16string TMarkdownRenderer::ReadSourceText(const std::u16string& AFileName) const {

@@ -60,6 +60,10 @@ private:
     THelpServices FServices;
 };
 
+// The name of the first file of `AFolder` with that extension (letter case
+// ignored), in the order the system lists the folder; empty when there is none.
+std::u16string FindFileByExtension(const std::u16string& AFolder, std::u16string_view AExtension);
+
 // The page's bytes: the UTF-8 byte-order mark, then the HTML body alone or,
 // with a style sheet, wrapped in a document that links it.
 std::string HtmlPageBytes(std::u16string_view AHtml, std::u16string_view ACss);
