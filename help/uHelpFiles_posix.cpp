@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <memory>
 
 #include "common/uSysError.h"
 #include "help/uHelpFiles.h"
@@ -34,19 +35,10 @@ private:
     int fd_;
 };
 
-class DirectoryStream {
-public:
-    explicit DirectoryStream(DIR* dir) : dir_(dir) {}
-    ~DirectoryStream() {
-        if (dir_ != nullptr) closedir(dir_);
-    }
-    DirectoryStream(const DirectoryStream&) = delete;
-    DirectoryStream& operator=(const DirectoryStream&) = delete;
-    DIR* Get() const { return dir_; }
-
-private:
-    DIR* dir_;
+struct CloseDirectory {
+    void operator()(DIR* dir) const { closedir(dir); }
 };
+using DirectoryStream = std::unique_ptr<DIR, CloseDirectory>;
 
 bool IsDotEntry(const char* name) { return name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)); }
 
@@ -56,12 +48,12 @@ bool RemoveContent(int folder) {
     const int fd = dup(folder);
     if (fd < 0) return false;
     DirectoryStream dir(fdopendir(fd));
-    if (dir.Get() == nullptr) {
+    if (dir.get() == nullptr) {
         close(fd);
         return false;
     }
     bool removed = true;
-    while (const dirent* entry = readdir(dir.Get())) {
+    while (const dirent* entry = readdir(dir.get())) {
         if (IsDotEntry(entry->d_name)) continue;
         if (unlinkat(folder, entry->d_name, 0) == 0) continue;
         Descriptor child(openat(folder, entry->d_name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
@@ -121,10 +113,10 @@ bool RemoveFolderTree(const std::u16string& path) noexcept {
 
 std::vector<TFolderEntry> ListFolder(const std::u16string& path) {
     DirectoryStream dir(opendir(cf::ToUtf8(path).c_str()));
-    if (dir.Get() == nullptr) RaiseFileError(u"Не удалось прочитать папку", path, errno);
+    if (dir.get() == nullptr) RaiseFileError(u"Не удалось прочитать папку", path, errno);
     std::vector<TFolderEntry> entries;
     const std::string prefix = cf::ToUtf8(path) + "/";
-    while (const dirent* entry = readdir(dir.Get())) {
+    while (const dirent* entry = readdir(dir.get())) {
         if (IsDotEntry(entry->d_name)) continue;
         struct stat info {};
         const bool folder = lstat((prefix + entry->d_name).c_str(), &info) == 0 && S_ISDIR(info.st_mode);

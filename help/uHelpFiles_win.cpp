@@ -16,33 +16,24 @@ const wchar_t* Wide(const std::u16string& text) { return reinterpret_cast<const 
                         common::SysErrorMessage(static_cast<int>(code)));
 }
 
-class FileHandle {
+// Closes a handle that the system answered with INVALID_HANDLE_VALUE for failure.
+template <BOOL(WINAPI* Close)(HANDLE)>
+class Handle {
 public:
-    explicit FileHandle(HANDLE handle) : handle_(handle) {}
-    ~FileHandle() {
-        if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+    explicit Handle(HANDLE handle) : handle_(handle) {}
+    ~Handle() {
+        if (handle_ != INVALID_HANDLE_VALUE) Close(handle_);
     }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
     HANDLE Get() const { return handle_; }
 
 private:
     HANDLE handle_;
 };
 
-class FindHandle {
-public:
-    explicit FindHandle(HANDLE handle) : handle_(handle) {}
-    ~FindHandle() {
-        if (handle_ != INVALID_HANDLE_VALUE) FindClose(handle_);
-    }
-    FindHandle(const FindHandle&) = delete;
-    FindHandle& operator=(const FindHandle&) = delete;
-    HANDLE Get() const { return handle_; }
-
-private:
-    HANDLE handle_;
-};
+using FileHandle = Handle<CloseHandle>;
+using FindHandle = Handle<FindClose>;
 
 bool IsDotEntry(const wchar_t* name) { return name[0] == L'.' && (name[1] == 0 || (name[1] == L'.' && name[2] == 0)); }
 
