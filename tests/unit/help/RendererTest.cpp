@@ -44,6 +44,12 @@ TEST_F(RendererTest, PackageWithStyleSheetGivesLinkedDocument) {
     ExpectNothingLeft();
 }
 
+TEST(HelpPage, StyleSheetNameCannotBreakOutOfItsAttribute) {
+    EXPECT_EQ(help::HtmlPageBytes(u"<p>x</p>", u"a\"&<b>.css"),
+              std::string(kBom) + "<!DOCTYPE html>\r\n<html>\r\n<head>\r\n<link href=\"a&quot;&amp;&lt;b&gt;.css\" "
+                                  "rel=\"stylesheet\">\r\n</head>\r\n<body>\r\n<p>x</p>\r\n</body>\r\n</html>");
+}
+
 TEST_F(RendererTest, PackageWithoutStyleSheetGivesBareHtml) {
     AddPackage(u"help", ZipBuilder().Add("guide.md", kGuide).Add("logo.png", "PNG").Bytes());
     ASSERT_EQ(RenderHelp(), u"(no error)");
@@ -104,6 +110,10 @@ TEST_F(RendererTest, ErrorsLeaveNoWorkingFolder) {
         EXPECT_EQ(RenderHelp(), c.Message);
         ExpectNothingLeft();
     }
+    // A folder where the page should go: the page cannot be written.
+    AddPackage(u"help", ZipBuilder().Add("guide.md", kGuide).Add("md.html/", "").Bytes());
+    EXPECT_EQ(RenderHelp().rfind(u"Не удалось создать файл \"" + root_.Path(), 0), 0u);
+    ExpectNothingLeft();
     EXPECT_TRUE(shown_.empty());
 }
 
