@@ -99,8 +99,8 @@ TMarkdownRenderer::TMarkdownRenderer(const std::u16string& ASourceName, const TH
 
 TMarkdownRenderer::~TMarkdownRenderer() { RemoveFolderTree(FTempDirectory); }
 
+// A missing resource fails in ExtractPackage with "File not found: ".
 void TMarkdownRenderer::Render(const std::u16string& ACaption) {
-    if (!SourceExist(FSourceName, FServices)) RaiseSourceMissing(FSourceName);
     ExtractPackage();
     const std::u16string page = BuildPage();
     if (FServices.ShowPage) FServices.ShowPage(page, ACaption);
