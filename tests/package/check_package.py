@@ -101,16 +101,16 @@ def check_self_contained(root, library, target):
 def load_and_test(host, library, version, port, emulator):
     script = os.path.join(os.path.dirname(library), "session.txt")
     with open(script, "w", encoding="utf-8") as session:
-        session.write("GetDescription empty\nSetParameter IPAddress s:127.0.0.1\n"
-                      f"SetParameter IPPort d:{port}\nDeviceTest empty empty\n")
+        session.write(f"SetParameter IPAddress s:127.0.0.1\nSetParameter IPPort d:{port}\nDeviceTest empty empty\n")
     command = emulator + [host, "--lib", library, "--timing"]
     described = subprocess.run(command + ["describe"], capture_output=True, text=True, timeout=120)
     if "Classes: w_quorlan7t4p" not in described.stdout:
         fail(f"{library}: no class w_quorlan7t4p\n{described.stdout}{described.stderr}")
+    # describe shows the whole driver description document.
+    if not re.search(r'<DriverDescription [^>]*DriverVersion="' + re.escape(version) + '"', described.stdout):
+        fail(f"{library}: DriverVersion is not {version}\n{described.stdout}")
     run = subprocess.run(command + ["run", script], capture_output=True, text=True, timeout=120)
     output = run.stdout
-    if f'DriverVersion="{version}"' not in output:
-        fail(f"{library}: DriverVersion is not {version}\n{output}")
     if not re.search(r"^DeviceTest = true\n  \[0\] Весы подключены$", output, re.M):
         fail(f"{library}: DeviceTest did not answer true\n{output}{run.stderr}")
     timing = [line for line in run.stderr.splitlines() if line.startswith("timing:")]
