@@ -55,6 +55,8 @@ TEST_F(DriverTest, DeviceTestOnAClosedDriverConnectsAndLeavesItClosed) {
 
 TEST_F(DriverTest, DeviceTestOnAnOpenDriverSendsNothing) {
     ASSERT_TRUE(OpenOnSimulator());
+    // The simulator counts Open's connection when it accepts it, a moment later.
+    ASSERT_TRUE(WaitForConnections(1));
     const uint64_t connections = sim->Summary().Connections;
     const CallResult test = Call(u"DeviceTest");
     EXPECT_TRUE(test.value);

@@ -1,5 +1,8 @@
 #include "tests/integration/driver/DriverFixture.h"
 
+#include <chrono>
+#include <thread>
+
 #include "common/Common.Log.h"
 #include "lib/cf/TextUtils.h"
 
@@ -73,6 +76,12 @@ bool DriverTest::OpenOnSimulator(int firmwareType) {
     EXPECT_TRUE(SetParameter(u"IPPort", DoubleValue(port)));
     EXPECT_TRUE(SetParameter(u"FirmwareType", DoubleValue(firmwareType)));
     return CallBool(u"Open");
+}
+
+bool DriverTest::WaitForConnections(uint64_t count) const {
+    for (int i = 0; i < 500 && sim->Summary().Connections < count; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    return sim->Summary().Connections >= count;
 }
 
 std::vector<std::string> DriverTest::ReceivedFrames() const {

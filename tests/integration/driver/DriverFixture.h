@@ -48,6 +48,8 @@ protected:
     void StartSimulator(tiger_sim::TSimOptions options = {});
     // Address and port of the simulator, the firmware type, then Open.
     bool OpenOnSimulator(int firmwareType = 1);
+    // Waits (up to 5 s) until the simulator has accepted `count` connections.
+    bool WaitForConnections(uint64_t count) const;
     // Every frame the simulator received, in order.
     std::vector<std::string> ReceivedFrames() const;
 
