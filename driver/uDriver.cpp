@@ -1,6 +1,7 @@
 #include "driver/uDriver.h"
 
 #include "common/Common.Log.h"
+#include "forms/ufmAdvSettings.h"
 #include "lib/cf/Exception.h"
 #include "lib/cf/FormatSettings.h"
 #include "lib/cf/TextUtils.h"
@@ -95,7 +96,9 @@ TDriver::Action TDriver::FindAction(const std::u16string& name) {
 }
 
 void TDriver::ShowAdvSettings() {
-    throw cf::Exception(u"Окно дополнительных настроек недоступно в этой версии драйвера");
+    CheckEnabled();
+    forms::ShowAdvSettingsDialog(GetSettingValueInt(u"FirmwareType"), GetSettingValueBool(u"ExtLogEnabled"),
+                                 GetSettingValueStr(u"IPAddress"), GetSettingValueInt(u"IPPort"));
 }
 
 }  // namespace driver

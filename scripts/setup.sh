@@ -55,6 +55,7 @@ ZLIB_VERSION="1:1.2.13.dfsg-1"
 PACKAGES=(
     g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
     wine wine32:i386 wine64 xvfb xauth
+    fonts-wine imagemagick locales
     googletest libgtest-dev libbenchmark-dev libz-mingw-w64-dev
     ninja-build cmake dpkg-dev pkg-config g++
 )
