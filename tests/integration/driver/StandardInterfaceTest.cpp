@@ -111,9 +111,10 @@ TEST_F(DriverTest, AdditionalActionsByName) {
         EXPECT_FALSE(CallBool(u"DoAdditionalAction", {Text(frameOperation)}));
         EXPECT_EQ(LastError().second, u"Action not found");
     }
-    // Known actions are found in any ASCII letter case; their windows are not part of this build.
-    for (const char16_t* action : {u"viewlog", u"ShowHelp", u"SHOWADVSETTINGS"}) {
-        EXPECT_FALSE(CallBool(u"DoAdditionalAction", {Text(action)}));
-        EXPECT_NE(LastError().second, u"Action not found") << cf::ToUtf8(action);
-    }
+    // Known actions are found in any ASCII letter case. The settings need an
+    // open driver; the windows themselves are tested in tests/ui.
+    EXPECT_FALSE(CallBool(u"DoAdditionalAction", {Text(u"SHOWADVSETTINGS")}));
+    EXPECT_EQ(LastError().second, u"Устройство не включено");
+    EXPECT_FALSE(CallBool(u"DoAdditionalAction", {Text(u"ShowHelp")}));
+    EXPECT_NE(LastError().second, u"Action not found");
 }
