@@ -97,6 +97,10 @@ TDriver::Action TDriver::FindAction(const std::u16string& name) {
 
 void TDriver::ShowAdvSettings() {
     CheckEnabled();
+    // The dialog makes a connection of its own; a scale serving one connection
+    // at a time would not answer it while this one stays open. Every device
+    // operation of the driver connects afresh, so nothing is lost.
+    FDevice->Disable();
     forms::ShowAdvSettingsDialog(GetSettingValueInt(u"FirmwareType"), GetSettingValueBool(u"ExtLogEnabled"),
                                  GetSettingValueStr(u"IPAddress"), GetSettingValueInt(u"IPPort"));
 }
