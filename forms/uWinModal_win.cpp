@@ -50,10 +50,13 @@ struct TDisabledWindows {
 
 BOOL CALLBACK DisableOne(HWND window, LPARAM state) {
     auto* disabled = reinterpret_cast<TDisabledWindows*>(state);
-    if (window != disabled->Keep && IsWindowVisible(window) && IsWindowEnabled(window)) {
+    if (window == disabled->Keep || !IsWindowVisible(window) || !IsWindowEnabled(window)) return TRUE;
+    try {
         disabled->Windows.push_back(window);
-        EnableWindow(window, FALSE);
+    } catch (...) {
+        return FALSE;  // out of memory: the rest stays enabled rather than disabled for good
     }
+    EnableWindow(window, FALSE);
     return TRUE;
 }
 

@@ -1,5 +1,6 @@
 #include "forms/uWinWindow_win.h"
 
+#include "forms/uWinModal_win.h"
 #include "lib/cf/Exception.h"
 
 namespace forms::win {
@@ -81,7 +82,14 @@ void TWinWindow::CreateTopLevel(const TWindowClass& AClass, const std::u16string
     if (!FHandle) throw cf::Exception(u"Не удалось создать окно «" + ACaption + u"»");
 }
 
+void TWinWindow::ShowModal() { RunModal(FHandle, FClosed); }
+
 LRESULT TWinWindow::HandleMessage(UINT AMessage, WPARAM AW, LPARAM AL) {
+    if (AMessage == WM_CLOSE) {
+        Close();
+        return 0;
+    }
+    if (AMessage == DM_GETDEFID && GetDlgItem(FHandle, IDOK)) return MAKELRESULT(IDOK, DC_HASDEFID);
     return DefWindowProcW(FHandle, AMessage, AW, AL);
 }
 

@@ -50,10 +50,15 @@ protected:
                         HWND AOwner, int AWidth, int AHeight);
     // Views call it in their destructor: the window goes before their window class.
     void DestroyHandle();
+    // Runs the window modally (RunModal) until it is closed.
+    void ShowModal();
+    void Close() { FClosed = true; }
+    // Closing ends the modal run; Enter means the OK button, when there is one.
     virtual LRESULT HandleMessage(UINT AMessage, WPARAM AW, LPARAM AL);
     static LRESULT CALLBACK Proc(HWND AWindow, UINT AMessage, WPARAM AW, LPARAM AL);
 
     HWND FHandle = nullptr;
+    bool FClosed = false;
 };
 
 }  // namespace forms::win

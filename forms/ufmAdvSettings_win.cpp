@@ -9,6 +9,7 @@
 #include <array>
 #include <vector>
 
+#include "common/uSystemTime_win.h"
 #include "forms/uAdvSettingsPages_win.h"
 #include "forms/uClock.h"
 #include "forms/uControlIds.h"
@@ -27,21 +28,17 @@ using namespace win;
 constexpr int kClientWidth = 408;
 constexpr int kClientHeight = 473;
 
-SYSTEMTIME SystemTimeOf(double AValue) {
-    const cf::DateTimeParts p = cf::DecodeDateTime(AValue);
-    SYSTEMTIME time{};
-    time.wYear = p.Year;
-    time.wMonth = p.Month;
-    time.wDay = p.Day;
-    time.wHour = p.Hour;
-    time.wMinute = p.Minute;
-    time.wSecond = p.Second;
-    return time;
+double DateOf(const SYSTEMTIME& t) {
+    cf::DateTimeParts parts = common::PartsOfSystemTime(t);
+    parts.Hour = parts.Minute = parts.Second = parts.Millisecond = 0;
+    return cf::EncodeDateTime(parts);
 }
 
-double DateOf(const SYSTEMTIME& t) { return cf::EncodeDateTime({t.wYear, t.wMonth, t.wDay, 0, 0, 0, 0}); }
-
-double TimeOf(const SYSTEMTIME& t) { return cf::EncodeDateTime({1899, 12, 30, t.wHour, t.wMinute, t.wSecond, 0}); }
+double TimeOf(const SYSTEMTIME& t) {
+    cf::DateTimeParts parts = common::PartsOfSystemTime(t);
+    parts.Year = 1899, parts.Month = 12, parts.Day = 30, parts.Millisecond = 0;
+    return cf::EncodeDateTime(parts);
+}
 
 double PickerValue(HWND APicker, double (*APart)(const SYSTEMTIME&)) {
     SYSTEMTIME time{};
@@ -51,7 +48,7 @@ double PickerValue(HWND APicker, double (*APart)(const SYSTEMTIME&)) {
 
 void SetPickerValue(HWND APicker, double AValue, double (*APart)(const SYSTEMTIME&)) {
     if (PickerValue(APicker, APart) == AValue) return;
-    SYSTEMTIME time = SystemTimeOf(AValue);
+    SYSTEMTIME time = common::SystemTimeOfParts(cf::DecodeDateTime(AValue));
     if (APart == TimeOf) time.wYear = 2000, time.wMonth = 1, time.wDay = 1;  // the picker needs a real date
     SendMessageW(APicker, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&time));
 }
@@ -61,7 +58,8 @@ std::u16string BrowseForFolder(HWND AOwner) {
     BROWSEINFOW info{};
     info.hwndOwner = AOwner;
     info.lpszTitle = L"Директория шаблона этикеток";
-    info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
+    // The newer picker needs a single-threaded apartment; the host's thread may be in the other one.
+    info.ulFlags = BIF_RETURNONLYFSDIRS | (SUCCEEDED(com) ? BIF_NEWDIALOGSTYLE : 0);
     std::u16string folder;
     if (PIDLIST_ABSOLUTE list = SHBrowseForFolderW(&info)) {
         wchar_t path[MAX_PATH] = {};
@@ -83,17 +81,12 @@ public:
         FControls = CreateAdvSettingsControls(FHandle, FPageClass.Name(), FFont.Handle(), FBoldFont.Handle());
         Push();
         ShowPage(FPresenter.State().PageIndex);
-        RunModal(FHandle, FClosed);
+        ShowModal();
     }
 
 protected:
     LRESULT HandleMessage(UINT AMessage, WPARAM AW, LPARAM AL) override {
         switch (AMessage) {
-            case WM_CLOSE:
-                FClosed = true;
-                return 0;
-            case DM_GETDEFID:
-                return MAKELRESULT(ids::kOk, DC_HASDEFID);
             case WM_COMMAND:
                 if (!FUpdating) Command(LOWORD(AW), HIWORD(AW));
                 return 0;
@@ -133,9 +126,9 @@ private:
             // A failing step raises: the shield shows it and the dialog stays open.
             Pull();
             p.btnOKClick();
-            FClosed = true;
+            Close();
         } else if (AId == ids::kCancel && ACode == BN_CLICKED) {
-            FClosed = true;
+            Close();
         }
     }
 
@@ -203,7 +196,6 @@ private:
     TFont FFont;
     TFont FBoldFont{true};
     TAdvSettingsControls FControls;
-    bool FClosed = false;
     bool FUpdating = false;
 };
 

@@ -62,21 +62,18 @@ public:
         Apply(FPresenter.FormCreate());
         ShowFileList();
         SetTimer(FHandle, kCheckFileTimer, kCheckFileInterval, nullptr);
-        RunModal(FHandle, FClosed);
+        ShowModal();
         KillTimer(FHandle, kCheckFileTimer);
     }
 
 protected:
     LRESULT HandleMessage(UINT AMessage, WPARAM AW, LPARAM AL) override {
         switch (AMessage) {
-            case WM_CLOSE:
-                FClosed = true;
-                return 0;
             case WM_SIZE:
                 Layout(LOWORD(AL), HIWORD(AL));
                 return 0;
             case WM_TIMER:
-                if (AW == kCheckFileTimer) Apply(FPresenter.tmrCheckFileTimer());
+                if (AW == kCheckFileTimer) Tick();
                 return 0;
             case WM_COMMAND:
                 Command(LOWORD(AW), HIWORD(AW));
@@ -117,6 +114,19 @@ private:
         }
     }
 
+    // A tick that fails shows its error box; the ticks meanwhile skip instead
+    // of stacking more boxes.
+    void Tick() {
+        if (FTicking) return;
+        FTicking = true;
+        try {
+            Apply(FPresenter.tmrCheckFileTimer());
+        } catch (...) {
+            ShowCurrentError(FHandle);
+        }
+        FTicking = false;
+    }
+
     void ShowFileList() {
         SetComboItems(FFileList, FPresenter.Files());
         SetComboIndex(FFileList, FPresenter.ItemIndex());
@@ -155,7 +165,7 @@ private:
     HWND FFileList = nullptr;
     HWND FOpenDir = nullptr;
     HWND FText = nullptr;
-    bool FClosed = false;
+    bool FTicking = false;
 };
 
 }  // namespace

@@ -4,7 +4,6 @@
 
 #include "forms/uControlIds.h"
 #include "forms/uWinControls_win.h"
-#include "forms/uWinModal_win.h"
 #include "forms/uWinWindow_win.h"
 
 namespace forms::win {
@@ -35,23 +34,19 @@ public:
                                  ids::kCancel, FFont.Handle());
         ShowWindow(FHandle, SW_SHOWNORMAL);
         SetFocus(cancel);
-        RunModal(FHandle, FClosed);
+        ShowModal();
         return FConfirmed;
     }
 
 protected:
     LRESULT HandleMessage(UINT AMessage, WPARAM AW, LPARAM AL) override {
-        if (AMessage == WM_CLOSE) {
-            FClosed = true;
-            return 0;
-        }
-        if (AMessage == DM_GETDEFID) return MAKELRESULT(ids::kOk, DC_HASDEFID);
         if (AMessage == WM_COMMAND && HIWORD(AW) == BN_CLICKED) {
             if (LOWORD(AW) == ids::kOk) {
                 FPresenter.btnOkClick(TextOf(FName));
-                FConfirmed = FClosed = true;
+                FConfirmed = true;
+                Close();
             } else if (LOWORD(AW) == ids::kCancel) {
-                FClosed = true;
+                Close();
             }
             return 0;
         }
@@ -63,7 +58,6 @@ private:
     TWindowClass FClass{L"WqOperatorName", Proc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)};
     TFont FFont;
     HWND FName = nullptr;
-    bool FClosed = false;
     bool FConfirmed = false;
 };
 

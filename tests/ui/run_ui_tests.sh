@@ -25,6 +25,8 @@ if [ "${1:-}" = "--inner" ]; then
         done
     ) &
     watcher=$!
+    # The server first, apart from the test's output: it outlives the test by a few seconds.
+    wineserver -p5 </dev/null >/dev/null 2>&1
     wine "$exe" --gtest_brief=1
     rc=$?
     kill "$watcher" 2>/dev/null
@@ -52,17 +54,19 @@ flock -w 300 8 || { echo "run_ui_tests.sh: the Wine prefix is locked"; exit 1; }
 if [ ! -f "$WINEPREFIX/.ui-ready" ]; then
     echo "run_ui_tests.sh: preparing $WINEPREFIX"
     mkdir -p "$WINEPREFIX"
-    timeout 300 wineboot -i >/dev/null 2>&1 || { echo "run_ui_tests.sh: wineboot failed"; exit 1; }
+    timeout 300 wineboot -i </dev/null >/dev/null 2>&1 8>&- || { echo "run_ui_tests.sh: wineboot failed"; exit 1; }
     cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
-    timeout 60 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
-    timeout 60 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
-    timeout 60 wineserver -w
+    timeout 60 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f </dev/null >/dev/null 2>&1 8>&-
+    timeout 60 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f </dev/null >/dev/null 2>&1 8>&-
+    timeout 60 wineserver -w 8>&-
     touch "$WINEPREFIX/.ui-ready"
 fi
 
 export WQ_UI_ARTEFACTS="Z:${art//\//\\}" WQ_UI_PREFIX="$target-"
-timeout -k 10 240 xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" --inner "$exe" "$art"
+timeout -k 10 240 xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" --inner "$exe" "$art" 8>&-
 rc=$?
+# Nothing of this prefix may outlive the run: its programs hold the caller's output open.
+timeout 30 wineserver -k 2>/dev/null
 [ $rc -eq 124 ] && echo "run_ui_tests.sh: the window tests did not finish in time"
 ls "$art/$target"-*.png 2>/dev/null
 exit $rc

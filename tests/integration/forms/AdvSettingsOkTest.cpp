@@ -6,6 +6,7 @@
 #include <fstream>
 #include <memory>
 
+#include "device/uSystemCodePages.h"
 #include "forms/ufmAdvSettings.h"
 #include "lib/cf/DateTime.h"
 #include "lib/cf/TextUtils.h"
@@ -61,8 +62,13 @@ protected:
         for (int i = 0; i < 5; ++i)
             frames.push_back(Frame(0xCC, 0, Le16(i) + Cp866(i < static_cast<int>(names.size()) ? names[i] : u"", 20)));
     }
+    // The date texts go out in the system's OEM code page (866 outside Windows).
     void AddDateTextFrames(std::vector<std::string>& frames, const std::vector<std::u16string>& texts) const {
-        for (int i = 1; i <= 3; ++i) frames.push_back(Frame(0xDB, 0, Le16(i) + Cp866(texts[i - 1], 30)));
+        for (int i = 1; i <= 3; ++i) {
+            std::string text = device::TextToOem(texts[i - 1]);
+            text.resize(30, ' ');
+            frames.push_back(Frame(0xDB, 0, Le16(i) + text));
+        }
     }
     std::string BarcodeFrame(const std::string& content) const {
         std::string data = "\x02" "0" + content;
