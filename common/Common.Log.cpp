@@ -9,6 +9,7 @@
 #include "common/uCommonUtils.h"
 #include "common/uPaths.h"
 #include "common/uVInfo.h"
+#include "lib/cf/Exception.h"
 #include "lib/cf/FormatSettings.h"
 #include "lib/cf/TextUtils.h"
 
@@ -25,6 +26,7 @@ struct LogState {
     std::mutex settingsLock;  // guards stem and folder
     std::u16string stem;
     std::u16string folder;
+    std::u16string problem;  // of the latest line, under settingsLock
     std::mutex appendLock;  // one line's open-append-close at a time
 };
 
@@ -61,10 +63,31 @@ TLogPath CurrentLogPath() {
     return ResolveLogPath(in);
 }
 
+void RememberProblem(std::u16string problem) noexcept {
+    LogState& state = State();
+    std::lock_guard<std::mutex> guard(state.settingsLock);
+    state.problem.swap(problem);
+}
+
 void EnsureFolder(const std::u16string& folder) {
     if (DirectoryExists(folder)) return;
     ForceDirectories(folder);
     GrantEveryoneFullAccess(folder);
+}
+
+// Runs one write; its failure is remembered instead of raised.
+template <typename F>
+void AttemptWrite(F&& write) noexcept {
+    try {
+        write();
+        RememberProblem({});
+    } catch (...) {
+        try {
+            RememberProblem(cf::CurrentExceptionMessage());
+        } catch (...) {
+            RememberProblem({});
+        }
+    }
 }
 
 }  // namespace
@@ -85,10 +108,33 @@ std::u16string FormatLogLine(const cf::DateTimeParts& now, TLogLevel level, std:
     return line;
 }
 
-void WriteLog(std::u16string_view text, std::u16string_view detail, TLogLevel level) {
+void WriteLog(std::u16string_view text, std::u16string_view detail, TLogLevel level) noexcept {
     if (!LogAccepts(level)) return;
-    WriteStartBanner();
-    WriteLogLine(FormatLogLine(Now(), level, text, detail));
+    AttemptWrite([&] {
+        WriteStartBanner();
+        WriteLogLine(FormatLogLine(Now(), level, text, detail));
+    });
+}
+
+std::u16string ProbeLogFile() noexcept {
+    if (GetLogMode() == TLogMode::lmOff) return {};
+    AttemptWrite([] {
+        WriteStartBanner();
+        const std::u16string fileName = GetLogPath(false);
+        std::lock_guard<std::mutex> guard(State().appendLock);
+        AppendDenyingWriters(fileName, {});
+    });
+    try {
+        return LogWriteProblem();
+    } catch (...) {
+        return {};
+    }
+}
+
+std::u16string LogWriteProblem() {
+    LogState& state = State();
+    std::lock_guard<std::mutex> guard(state.settingsLock);
+    return state.problem;
 }
 
 std::u16string GetLogPath(bool folderOnly) {
@@ -96,6 +142,18 @@ std::u16string GetLogPath(bool folderOnly) {
     if (path.RootedStem) return path.Stem;
     EnsureFolder(path.Folder);
     return folderOnly ? path.Folder : LogFileName(path, Now());
+}
+
+std::u16string DescribeLogFolder() noexcept {
+    try {
+        return GetLogPath(true);
+    } catch (...) {
+    }
+    try {
+        return CurrentLogPath().Folder;
+    } catch (...) {
+        return {};
+    }
 }
 
 void WriteLogLine(std::u16string_view line) {
@@ -162,14 +220,19 @@ std::u16string GetLogFolder() {
     return State().folder;
 }
 
-std::u16string StartupLogFolder(std::u16string_view driverName) {
-    std::u16string base;
+std::u16string StartupLogFolder(std::u16string_view driverName) noexcept {
     try {
-        base = GetSpecialFolderPath(kCsidlCommonAppData);
+        const std::u16string override = GetEnvironmentText(kLogDirVariable);
+        if (IsRootedPath(override)) return override;
+        for (const uint16_t csidl : {kCsidlCommonAppData, kCsidlAppData}) {
+            try {
+                return GetSpecialFolderPath(csidl) + kLogVendorFolder + PathDelim() + std::u16string(driverName);
+            } catch (...) {
+            }
+        }
     } catch (...) {
-        base = GetSpecialFolderPath(kCsidlAppData);
     }
-    return base + kLogVendorFolder + PathDelim() + std::u16string(driverName);
+    return {};
 }
 
 void SetLogClock(TLogClock clock) { State().clock = clock; }

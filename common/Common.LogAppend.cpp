@@ -17,6 +17,11 @@ std::u16string FileErrorMessage(const std::u16string& fileName, int code) {
     return u"Ошибка записи в файл журнала \"" + fileName + u"\": " + SysErrorMessage(code);
 }
 
+std::u16string NotARegularFileMessage(const std::u16string& fileName) {
+    return u"Ошибка записи в файл журнала \"" + fileName +
+           u"\": под этим именем находится не обычный файл (ссылка, папка или устройство)";
+}
+
 void AppendDenyingWriters(const std::u16string& fileName, std::string_view bytes) {
     const auto deadline = std::chrono::steady_clock::now() + kLockedRetryTime;
     while (TryAppendDenyingWriters(fileName, bytes) == TAppendResult::Locked) {

@@ -10,7 +10,8 @@ namespace common {
 enum class TAppendResult { Done, Locked };
 
 // One attempt: opens or creates the file denying other writers, appends at the
-// end and closes. Locked when another process holds the file; raises
+// end and closes. Only a regular file is written: a symbolic link is never
+// followed, and a link or anything else under the name fails. Locked when another process holds the file; raises
 // cf::Exception naming the file and the system's reason on any other failure.
 TAppendResult TryAppendDenyingWriters(const std::u16string& fileName, std::string_view bytes);
 
@@ -19,5 +20,7 @@ void AppendDenyingWriters(const std::u16string& fileName, std::string_view bytes
 
 // The message of a file that cannot be opened or written.
 std::u16string FileErrorMessage(const std::u16string& fileName, int code);
+// The message of a log name taken by a link, a folder, a pipe or a device.
+std::u16string NotARegularFileMessage(const std::u16string& fileName);
 
 }  // namespace common

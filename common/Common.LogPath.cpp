@@ -20,7 +20,25 @@ std::u16string FolderOf(const TLogPathInputs& in, const std::u16string& stem) {
     return in.CommonAppData() + in.LogFolder;
 }
 
+// "_yyyy.mm.dd.log" after the stem.
+constexpr std::size_t kDateSuffixLength = 15;
+
+bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+
 }  // namespace
+
+std::u16string FitLogStem(std::u16string stem, std::u16string_view folder, const TPathLimits& limits) {
+    const std::size_t folderLength = PathLength(folder, limits);
+    auto fits = [&] {
+        const std::size_t name = PathLength(stem, limits) + kDateSuffixLength;
+        return name <= limits.MaxName && folderLength + name <= limits.MaxPath;
+    };
+    while (!stem.empty() && !fits()) {
+        stem.pop_back();
+        if (!stem.empty() && IsHighSurrogate(stem.back())) stem.pop_back();
+    }
+    return stem;
+}
 
 TLogPath ResolveLogPath(const TLogPathInputs& in) {
     TLogPath path;
@@ -31,6 +49,7 @@ TLogPath ResolveLogPath(const TLogPathInputs& in) {
     }
     path.Stem = ExtractFileStem(in.LogFileStem.empty() ? in.ModulePath : in.LogFileStem);
     path.Folder = IncludeTrailingPathDelimiter(FolderOf(in, path.Stem));
+    path.Stem = FitLogStem(std::move(path.Stem), path.Folder, in.Limits);
     return path;
 }
 

@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "common/uPaths.h"
 #include "lib/cf/DateTime.h"
 
 namespace common {
@@ -19,6 +20,8 @@ struct TLogPathInputs {
     std::u16string ModulePath;
     // The common application data folder with its trailing separator; asked only when a rule needs it.
     std::function<std::u16string()> CommonAppData;
+    // A stem too long for these is cut, so that the file can always be named.
+    TPathLimits Limits = SystemPathLimits();
 };
 
 struct TLogPath {
@@ -29,6 +32,9 @@ struct TLogPath {
 };
 
 TLogPath ResolveLogPath(const TLogPathInputs& inputs);
+// The stem cut (never inside a surrogate pair) so that the folder, the stem and
+// "_yyyy.mm.dd.log" keep within the limits of a path and of a file name.
+std::u16string FitLogStem(std::u16string stem, std::u16string_view folder, const TPathLimits& limits);
 // "%s%s_%s.log" from folder, stem and the date as "yyyy.mm.dd".
 std::u16string LogFileName(const TLogPath& path, const cf::DateTimeParts& today);
 // "yyyy.mm.dd"

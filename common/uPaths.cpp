@@ -1,5 +1,7 @@
 #include "common/uPaths.h"
 
+#include "lib/cf/TextUtils.h"
+
 namespace common {
 
 bool IsRootedPath(std::u16string_view path) {
@@ -26,6 +28,10 @@ std::u16string ExtractFileStem(std::u16string_view path) {
     const std::size_t dot = name.rfind(u'.');
     if (dot != std::u16string::npos) name.erase(dot);
     return name;
+}
+
+std::size_t PathLength(std::u16string_view text, const TPathLimits& limits) {
+    return limits.CountsUtf8Bytes ? cf::ToUtf8(text).size() : text.size();
 }
 
 }  // namespace common

@@ -3,6 +3,7 @@
 // lives in the platform files.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -22,6 +23,17 @@ std::u16string IncludeTrailingPathDelimiter(std::u16string_view path);
 std::u16string ExtractFileName(std::u16string_view path);
 // The file name without folder and without its last extension.
 std::u16string ExtractFileStem(std::u16string_view path);
+
+// How long a whole path and one name in it may be on this system, counted in
+// UTF-16 units on Windows and in UTF-8 bytes elsewhere.
+struct TPathLimits {
+    std::size_t MaxPath;
+    std::size_t MaxName;
+    bool CountsUtf8Bytes;
+};
+TPathLimits SystemPathLimits();
+// The text's length in the units the limits count.
+std::size_t PathLength(std::u16string_view text, const TPathLimits& limits);
 
 bool DirectoryExists(const std::u16string& path);
 // Creates the folder with every missing parent; raises cf::Exception naming the

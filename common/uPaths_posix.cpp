@@ -1,6 +1,7 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <climits>
 
 #include "common/uPaths.h"
 #include "common/uSysError.h"
@@ -12,6 +13,9 @@ namespace common {
 char16_t PathDelim() { return u'/'; }
 bool IsPathDelimiter(char16_t c) { return c == u'/'; }
 bool IsDriveDelimiter(char16_t) { return false; }
+
+// PATH_MAX counts the closing zero.
+TPathLimits SystemPathLimits() { return {PATH_MAX - 1, NAME_MAX, true}; }
 
 bool DirectoryExists(const std::u16string& path) {
     struct stat info {};

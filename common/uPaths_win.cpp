@@ -36,6 +36,9 @@ std::u16string ParentOf(const std::u16string& path) {
 
 }  // namespace
 
+// Paths without the long-path prefix: MAX_PATH counts the closing zero.
+TPathLimits SystemPathLimits() { return {MAX_PATH - 1, 255, false}; }
+
 char16_t PathDelim() { return u'\\'; }
 bool IsPathDelimiter(char16_t c) { return c == u'\\' || c == u'/'; }
 bool IsDriveDelimiter(char16_t c) { return c == u':'; }

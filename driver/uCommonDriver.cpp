@@ -28,7 +28,11 @@ constexpr int32_t kDeviceNotEnabledCode = 70;
 
 void BeginDriverInfo(const std::u16string& name, const std::u16string& description) {
     common::SetLogFileStem(name);
-    common::WriteStartBanner();
+    try {
+        common::WriteStartBanner();
+    } catch (...) {
+        // A log that cannot be written never stops the driver's description.
+    }
     DriverInfo().Name = name;
     DriverInfo().Description = description;
 }
@@ -148,7 +152,7 @@ std::u16string TCommonDriver::GetDescriptionXML() {
     SetAttribute(root, "IntegrationComponentVersion", info.IntegrationComponentVersion);
     SetAttribute(root, "DownloadURL", info.DownloadURL);
     SetBoolAttribute(root, "LogIsEnabled", GetLogEnabled());
-    SetAttribute(root, "LogPath", common::GetLogPath(true));
+    SetAttribute(root, "LogPath", common::DescribeLogFolder());
     return XmlToText(document);
 }
 

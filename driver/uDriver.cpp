@@ -22,6 +22,14 @@ std::u16string LogStemFromAddress(const std::u16string& address) {
     return stem;
 }
 
+// The administrator tests the device where a log that cannot be written
+// would otherwise go unnoticed: its problem follows the answer.
+std::u16string WithLogProblem(const std::u16string& answer) {
+    const std::u16string problem = common::ProbeLogFile();
+    if (problem.empty()) return answer;
+    return answer + u"\r\nВнимание: журнал драйвера не записывается. " + problem;
+}
+
 }  // namespace
 
 TDriver::TDriver() : FDevice(std::make_unique<device::TDevice>()) {}
@@ -82,10 +90,11 @@ void TDriver::DeviceTest(std::u16string& description, std::u16string& demoModeIs
     const bool wasOpen = FEnabled;
     try {
         if (!wasOpen) Open();
-        description = u"Весы подключены";
+        description = WithLogProblem(u"Весы подключены");
     } catch (...) {
+        const std::u16string message = WithLogProblem(cf::CurrentExceptionMessage());
         if (!wasOpen) Close();
-        throw;
+        throw cf::Exception(message);
     }
     if (!wasOpen) Close();
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -15,5 +16,7 @@ inline constexpr uint32_t kDeviceNotEnabled = 65289;
 // Raises cf::Exception when the library has no such resource.
 std::u16string LoadStringResource(uint32_t id);
 std::string LoadDataResource(std::u16string_view name);
+// Nothing when the library has no data resource of that name.
+std::optional<std::string> FindDataResource(std::u16string_view name);
 
 }  // namespace resources

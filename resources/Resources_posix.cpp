@@ -11,10 +11,10 @@ std::u16string LoadStringResource(uint32_t id) {
     throw cf::Exception(u"Строковый ресурс " + cf::UIntToStr(id) + u" не найден");
 }
 
-std::string LoadDataResource(std::u16string_view name) {
+std::optional<std::string> FindDataResource(std::u16string_view name) {
     for (const EmbeddedData* d = kEmbeddedData; d->name != nullptr; ++d)
         if (cf::SameText(d->name, name)) return std::string(reinterpret_cast<const char*>(d->bytes), d->size);
-    throw cf::Exception(u"Ресурс \"" + std::u16string(name) + u"\" не найден");
+    return std::nullopt;
 }
 
 }  // namespace resources

@@ -27,13 +27,13 @@ std::u16string LoadStringResource(uint32_t id) {
     return std::u16string(reinterpret_cast<const char16_t*>(text), static_cast<std::size_t>(length));
 }
 
-std::string LoadDataResource(std::u16string_view name) {
+std::optional<std::string> FindDataResource(std::u16string_view name) {
     const HMODULE module = OwnModule();
     const std::wstring wideName(name.begin(), name.end());
     HRSRC info = FindResourceW(module, wideName.c_str(), MAKEINTRESOURCEW(10));  // RT_RCDATA
     HGLOBAL loaded = info ? LoadResource(module, info) : nullptr;
     const void* bytes = loaded ? LockResource(loaded) : nullptr;
-    if (bytes == nullptr) throw cf::Exception(u"Ресурс \"" + std::u16string(name) + u"\" не найден");
+    if (bytes == nullptr) return std::nullopt;
     return std::string(static_cast<const char*>(bytes), SizeofResource(module, info));
 }
 

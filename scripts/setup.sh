@@ -2,6 +2,8 @@
 # Prepares this machine (Debian 12, x86_64, run as root) for building the
 # driver: installs the toolchains and tools from Debian's packages, then builds
 # the third-party libraries the driver links statically, once per target.
+# Debian's chromium is among the packages: the tests check the help page in it,
+# headless.
 # Idempotent: a second run with everything in place does no apt work and no
 # builds, and finishes in a few seconds.
 #
@@ -58,7 +60,8 @@ PACKAGES=(
     wine wine32:i386 wine64 xvfb xauth
     fonts-wine imagemagick locales
     googletest libgtest-dev libbenchmark-dev libz-mingw-w64-dev
-    ninja-build cmake dpkg-dev pkg-config g++
+    ninja-build cmake dpkg-dev pkg-config g++ python3
+    chromium
 )
 TARGETS=(linux win32 win64)
 

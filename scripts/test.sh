@@ -58,6 +58,28 @@ for preset in "${PRESETS[@]}"; do
     [ "$bad" -eq 0 ] || broken+=("$preset ($bad failed)")
 done
 
+# The release: the package is made twice and must not change, then unpacked,
+# read as the platform reads it, and every library in it loaded and tested.
+echo "== release package"
+package_test() {
+    local name=$1; shift
+    if "$@"; then
+        echo "package: $name passed"; passed=$((passed + 1))
+    else
+        echo "package: $name FAILED"; failed=$((failed + 1)); broken+=("package ($name)")
+    fi
+}
+make_package() { bash scripts/package.sh >>build/package.log 2>&1 || { tail -30 build/package.log; return 1; }; }
+same_package_twice() {
+    make_package || return 1
+    local first; first=$(cd dist && sha256sum ./*.zip)
+    make_package || return 1
+    [ "$first" = "$(cd dist && sha256sum ./*.zip)" ] || { echo "two runs made different archives"; return 1; }
+}
+: >build/package.log
+package_test "reproducible" same_package_twice
+package_test "loads and tests" python3 tests/package/check_package.py "$ROOT"
+
 echo
 if [ ${#broken[@]} -gt 0 ]; then
     printf 'FAILED: %s\n' "${broken[@]}"

@@ -1,6 +1,8 @@
 #include "lib/cf/AddInLib2000.h"
 
 #include <algorithm>
+#include <limits>
+#include <optional>
 
 #include "lib/cf/Exception.h"
 #include "lib/cf/HostCalls.h"
@@ -14,6 +16,19 @@ constexpr int32_t kExtMethodBase = 30000;
 constexpr unsigned short kErrorReportCode = 1006;
 constexpr long kCallAsProcStatus = 1;
 constexpr long kCallAsFuncStatus = 1000;
+
+// A platform word is 64 bits on some targets: what the hooks take as 32 bits
+// is checked, never cut.
+bool FitsInt32(int64_t value) {
+    return value >= std::numeric_limits<int32_t>::min() && value <= std::numeric_limits<int32_t>::max();
+}
+
+// The hooks' own number for a platform number from 30000 up.
+std::optional<int32_t> ExtMethodNumber(long number) {
+    const int64_t ext = static_cast<int64_t>(number) - kExtMethodBase;
+    if (ext < 0 || !FitsInt32(ext)) return std::nullopt;
+    return static_cast<int32_t>(ext);
+}
 
 }  // namespace
 
@@ -74,7 +89,7 @@ bool TCustomNativeComponent::GetPropValue(long number, tVariant* value) {
 }
 
 // Properties change only through the component's own operations.
-bool TCustomNativeComponent::SetPropValue(long, tVariant*) { return true; }
+bool TCustomNativeComponent::SetPropValue(long number, tVariant*) { return _pl.Contains(number); }
 
 bool TCustomNativeComponent::IsPropReadable(long number) { return _pl.Contains(number); }
 
@@ -90,15 +105,20 @@ long TCustomNativeComponent::FindMethod(const WCHAR_T* name) {
 
 const WCHAR_T* TCustomNativeComponent::GetMethodName(long number, long alias) {
     if (number >= kExtMethodBase) {
-        return NewHostString(
-            GetExtMethodName(static_cast<int32_t>(number - kExtMethodBase), static_cast<int32_t>(alias)));
+        const std::optional<int32_t> ext = ExtMethodNumber(number);
+        if (!ext || !FitsInt32(alias)) return nullptr;
+        const std::u16string name = GetExtMethodName(*ext, static_cast<int32_t>(alias));
+        return name.empty() ? nullptr : NewHostString(name);
     }
     if (!_mt.Contains(number)) return nullptr;
-    return NewHostString(MethodNameOrEmpty(number, static_cast<int>(alias)));
+    return NewHostString(MethodNameOrEmpty(number, alias));
 }
 
 long TCustomNativeComponent::GetNParams(long number) {
-    if (number >= kExtMethodBase) return GetExtMethodNParams(static_cast<int32_t>(number - kExtMethodBase));
+    if (number >= kExtMethodBase) {
+        const std::optional<int32_t> ext = ExtMethodNumber(number);
+        return ext ? GetExtMethodNParams(*ext) : 0;
+    }
     return _mt.Contains(number) ? _mt.Get(static_cast<int32_t>(number)).ParamsCount : 0;
 }
 
@@ -113,7 +133,7 @@ bool TCustomNativeComponent::CallAsProc(long number, tVariant* params, long coun
     try {
         VarArrayData args = ReadArguments(params, count);
         Variant scratch;
-        _mt.Call(static_cast<int32_t>(number), args, scratch);
+        _mt.Call(number, args, scratch);
         WriteArguments(args, params, count);
         return true;
     } catch (...) {
@@ -126,10 +146,10 @@ bool TCustomNativeComponent::CallAsFunc(long number, tVariant* returnValue, tVar
     _pl.SetValueDirect(kLastErrorDescription, Variant(u""));
     try {
         VarArrayData args = ReadArguments(params, count);
-        const std::u16string name2 = _mt.Get(static_cast<int32_t>(number)).MethodName2;
+        const std::u16string name2 = _mt.Get(number).MethodName2;
         OnCallEntry(name2, args);
         Variant result;
-        _mt.Call(static_cast<int32_t>(number), args, result);
+        _mt.Call(number, args, result);
         if (returnValue != nullptr) VariantToHost(MemoryManager, result, *returnValue);
         OnCallExit(name2, result, args);
         WriteArguments(args, params, count);
@@ -173,7 +193,7 @@ void TCustomNativeComponent::SendError(const std::u16string& source, const std::
     host::AddError(Connection, kErrorReportCode, hostSource.get(), hostMessage.get(), status);
 }
 
-std::u16string TCustomNativeComponent::MethodNameOrEmpty(long number, int alias) const {
+std::u16string TCustomNativeComponent::MethodNameOrEmpty(long number, long alias) const {
     if (!_mt.Contains(number)) return {};
     const TMethod& method = _mt.Get(static_cast<int32_t>(number));
     return alias == 0 ? method.MethodName1 : alias == 1 ? method.MethodName2 : u"";

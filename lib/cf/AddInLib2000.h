@@ -79,7 +79,7 @@ protected:
     // Sends one error report to the platform when a connection is set.
     void SendError(const std::u16string& source, const std::u16string& message, long status) const;
     // The method's name for an alias, empty when the number is outside the table.
-    std::u16string MethodNameOrEmpty(long number, int alias) const;
+    std::u16string MethodNameOrEmpty(long number, long alias) const;
     WCHAR_T* NewHostString(const std::u16string& text) const;
 
     TMethodsList _mt;

@@ -1,5 +1,8 @@
 #include "lib/cf/Exception.h"
 
+#include <new>
+#include <stdexcept>
+
 #include "lib/cf/TextUtils.h"
 
 namespace cf {
@@ -13,9 +16,13 @@ const char* Exception::what() const noexcept {
     }
 }
 
+// The runtime's own texts are English and name its internals: the user gets
+// a Russian message instead, whatever the runtime raised.
 std::u16string MessageOf(const std::exception& e) {
     if (auto* own = dynamic_cast<const Exception*>(&e)) return own->Message();
-    return FromUtf8(e.what());
+    if (dynamic_cast<const std::bad_alloc*>(&e) != nullptr || dynamic_cast<const std::length_error*>(&e) != nullptr)
+        return kOutOfMemoryMessage;
+    return kInternalErrorMessage;
 }
 
 std::u16string CurrentExceptionMessage() {

@@ -31,7 +31,11 @@ public:
     using Exception::Exception;
 };
 
-// The message of any exception caught at a boundary.
+inline constexpr char16_t kOutOfMemoryMessage[] = u"Недостаточно памяти для выполнения операции";
+inline constexpr char16_t kInternalErrorMessage[] = u"Внутренняя ошибка драйвера";
+
+// The message of any exception caught at a boundary: the library's own text,
+// or a Russian one for the runtime's exceptions (never their what()).
 std::u16string MessageOf(const std::exception& e);
 // The message of the exception being handled; call only inside a catch block.
 std::u16string CurrentExceptionMessage();

@@ -50,6 +50,14 @@ void StoreBlob(void* memoryManager, const Variant& array, tVariant& target) {
 
 }  // namespace
 
+bool HostBool(const tVariant& value) {
+    // The platform may store any byte there; reading it as a C++ bool is
+    // undefined for anything but 0 and 1.
+    unsigned char byte = 0;
+    std::memcpy(&byte, &value.bVal, 1);
+    return byte != 0;
+}
+
 std::u16string ReadHostString(const WCHAR_T* address) {
     if (address == nullptr) return {};
     return std::u16string(address);
@@ -88,7 +96,7 @@ Variant HostToVariant(const tVariant& value) {
         case VTYPE_TM:
             return DateFromTm(value.tmVal);
         case VTYPE_BOOL:
-            return Variant(value.bVal);
+            return Variant(HostBool(value));
         case VTYPE_PWSTR:
             return Variant(ReadHostString(value.pwstrVal));
         case VTYPE_BLOB: {

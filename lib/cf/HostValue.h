@@ -38,6 +38,8 @@ private:
 
 // Raises "Неподдерживаемый тип данных" for type codes the component does not take.
 Variant HostToVariant(const tVariant& value);
+// A Boolean record's byte: anything but 0 is true.
+bool HostBool(const tVariant& value);
 
 // Releases what the target held, then stores the value. On failure the target is left empty.
 void VariantToHost(void* memoryManager, const Variant& value, tVariant& target);

@@ -31,15 +31,18 @@ int32_t TMethodsList::Find(const std::u16string& name, const ExtFinder& findExt)
     return ext == -1 ? -1 : ext + kExtMethodBase;
 }
 
-const TMethod& TMethodsList::Get(int32_t number) const {
+const TMethod& TMethodsList::Get(int64_t number) const {
     if (!Contains(number)) RaiseIndexError(number);
     return methods_[static_cast<std::size_t>(number)];
 }
 
-void TMethodsList::Call(int32_t number, VarArrayData& args, Variant& result) const {
+void TMethodsList::Call(int64_t number, VarArrayData& args, Variant& result) const {
     const TMethod& method = Get(number);
     if (!method.Mt)
         throw EAssertionFailed(u"mt_Call: Method (Mt.Mt) is not assigned! (lib/cf/AddInLib2000, line 1733)");
+    if (args.size() < static_cast<std::size_t>(method.ParamsCount))
+        throw Exception(u"Недостаточно параметров метода " + method.MethodName2 + u": передано " +
+                        IntToStr(static_cast<int64_t>(args.size())) + u", ожидается " + IntToStr(method.ParamsCount));
     // The handler may register or clear methods; call a copy, not the table's entry.
     TObjectMethod handler = method.Mt;
     handler(args, result);

@@ -31,11 +31,13 @@ public:
 
     void Add(std::u16string name1, std::u16string name2, int32_t paramsCount, TObjectMethod handler);
     int32_t Find(const std::u16string& name, const ExtFinder& findExt = {}) const;
-    const TMethod& Get(int32_t number) const;
+    // Numbers come from the platform as its machine word: never cut to 32 bits.
+    const TMethod& Get(int64_t number) const;
     bool Contains(int64_t number) const { return number >= 0 && number < Count(); }
     int32_t Count() const { return static_cast<int32_t>(methods_.size()); }
     void Clear() { methods_.clear(); }
-    void Call(int32_t number, VarArrayData& args, Variant& result) const;
+    // Refuses fewer arguments than the method declares, naming the method.
+    void Call(int64_t number, VarArrayData& args, Variant& result) const;
 
 private:
     int32_t FindInTable(const std::u16string& name) const;

@@ -124,7 +124,7 @@ bool TNativeComponent::Confirm(const std::u16string& text) {
     ScopedHostString hostText(MemoryManager, text);
     ScopedHostValue answer(MemoryManager);
     host::Confirm(messageBox, hostText.get(), answer.get());
-    return answer.get()->bVal;
+    return HostBool(*answer.get());
 }
 
 RPlatformInfo TNativeComponent::PlatformInfo() {

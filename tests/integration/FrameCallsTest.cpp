@@ -1,5 +1,9 @@
 // Method calls through CallAsProc and CallAsFunc: values both ways, the
 // error shields, and ownership of platform memory.
+#include <cstring>
+#include <utility>
+#include <vector>
+
 #include "tests/integration/FrameFixture.h"
 
 using namespace host_emulation;
@@ -114,6 +118,47 @@ TEST_F(FrameCalls, ConversionErrorsEndInTheShield) {
     EXPECT_EQ(component->LastErrorDescription(),
               u"Function NoHandler - mt_Call: Method (Mt.Mt) is not assigned! (lib/cf/AddInLib2000, line 1733)");
     EXPECT_EQ(connection.Errors().size(), 3u);
+}
+
+TEST_F(FrameCalls, ABooleanByteOtherThanZeroOrOneReadsAsTrue) {
+    tVariant odd = BoolValue(false);
+    const unsigned char two = 2;
+    std::memcpy(&odd.bVal, &two, 1);
+    tVariant result = Echo(odd);
+    EXPECT_EQ(result.vt, VTYPE_BOOL);
+    unsigned char byte = 0xFF;
+    std::memcpy(&byte, &result.bVal, 1);
+    EXPECT_EQ(byte, 1);
+}
+
+TEST_F(FrameCalls, TooFewParametersAreRefusedInRussianNamingTheMethod) {
+    HostParams one(memory, {IntValue(1)});
+    tVariant result = EmptyValue();
+    EXPECT_FALSE(component->CallAsFunc(Method(u"Add"), &result, one.data(), one.count()));
+    EXPECT_EQ(component->LastErrorDescription(),
+              u"Function Add - Недостаточно параметров метода Add: передано 1, ожидается 2");
+    EXPECT_FALSE(component->CallAsProc(Method(u"Echo"), nullptr, 0));
+    EXPECT_EQ(connection.Errors().back(), (ErrorReport{1006, u"Вернуть", u"Недостаточно параметров метода Echo: передано 0, ожидается 1", 1}));
+    // A null array with a count is no parameters at all.
+    EXPECT_FALSE(component->CallAsFunc(Method(u"Echo"), &result, nullptr, 3));
+    EXPECT_EQ(component->LastErrorDescription(),
+              u"Function Echo - Недостаточно параметров метода Echo: передано 0, ожидается 1");
+}
+
+TEST_F(FrameCalls, RuntimeExceptionsReachThePlatformOnlyInRussian) {
+    const std::vector<std::pair<std::u16string, std::u16string>> cases{
+        {u"RaiseBadAlloc", u"Недостаточно памяти для выполнения операции"},
+        {u"RaiseRuntime", u"Внутренняя ошибка драйвера"},
+        {u"RaiseOutOfRange", u"Внутренняя ошибка драйвера"},
+    };
+    for (const auto& [method, message] : cases) {
+        tVariant result = EmptyValue();
+        EXPECT_FALSE(component->CallAsFunc(Method(method), &result, nullptr, 0));
+        EXPECT_EQ(component->LastErrorDescription(), u"Function " + method + u" - " + message);
+        EXPECT_EQ(connection.Errors().back(), (ErrorReport{1006, u"", message, 1000}));
+        EXPECT_FALSE(component->CallAsProc(Method(method), nullptr, 0));
+        EXPECT_EQ(connection.Errors().back().description, message);
+    }
 }
 
 TEST_F(FrameCalls, InvalidDateParameterIsReportedNotThrown) {

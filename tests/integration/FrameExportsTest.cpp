@@ -1,5 +1,10 @@
 // The three exports, the object header and the lifecycle operations,
 // reached only through raw table slots.
+#include <algorithm>
+#include <limits>
+#include <string>
+#include <vector>
+
 #include "tests/integration/FrameFixture.h"
 
 using namespace host_emulation;
@@ -59,7 +64,7 @@ TEST_F(FrameTest, RegisterExtensionAsHandsOverAPlatformString) {
 TEST_F(FrameTest, DoneEmptiesMethodsButKeepsProperties) {
     const long properties = component->GetNProps();
     EXPECT_EQ(properties, 3);
-    EXPECT_EQ(component->GetNMethods(), 7);
+    EXPECT_EQ(component->GetNMethods(), 10);
     component->Done();
     EXPECT_EQ(component->GetNMethods(), 0);
     EXPECT_EQ(component->GetNProps(), properties);
@@ -83,20 +88,55 @@ TEST_F(FrameTest, MethodLookupAndNames) {
     EXPECT_EQ(value.vt, VTYPE_EMPTY);
 }
 
-TEST_F(FrameTest, NumbersOutsideTheTablesGetSafeAnswers) {
-    for (long bad : {-1L, 7L, 29999L, 30000L, 1000000L}) {
+namespace {
+
+// Every number a platform word can carry that names nothing: on a 64-bit
+// `long` also those whose low 32 bits name a method or a property.
+std::vector<long> NumbersNamingNothing(long firstBeyondTables) {
+    std::vector<long> numbers{-1L, firstBeyondTables, 29999L, 30000L, 30007L, 1000000L, std::numeric_limits<long>::min(),
+                              std::numeric_limits<long>::max()};
+    if constexpr (sizeof(long) == 8) {
+        for (int64_t low : {0, 1, 6, 30000}) numbers.push_back(static_cast<long>((int64_t{1} << 32) + low));
+        numbers.push_back(static_cast<long>(int64_t{1} << 40));
+    }
+    return numbers;
+}
+
+std::u16string Decimal(long number) {
+    const std::string digits = std::to_string(number);
+    return std::u16string(digits.begin(), digits.end());
+}
+
+}  // namespace
+
+TEST_F(FrameTest, NumbersOutsideTheTablesGetSafeAnswersOnEveryEntryPoint) {
+    const std::vector<long> numbers =
+        NumbersNamingNothing(std::max(component->GetNMethods(), component->GetNProps()));
+    for (long bad : numbers) {
         EXPECT_EQ(component->GetMethodName(bad, 0), u"") << bad;
+        EXPECT_EQ(component->GetMethodName(bad, 1), u"") << bad;
         EXPECT_EQ(component->GetNParams(bad), 0) << bad;
         EXPECT_FALSE(component->HasRetVal(bad)) << bad;
         EXPECT_EQ(component->GetPropName(bad, 0), u"") << bad;
+        EXPECT_FALSE(component->IsPropReadable(bad)) << bad;
         EXPECT_FALSE(component->IsPropWritable(bad)) << bad;
         tVariant value = EmptyValue();
         EXPECT_FALSE(component->GetPropValue(bad, value)) << bad;
+        EXPECT_FALSE(component->SetPropValue(bad, value)) << bad;
         EXPECT_FALSE(component->CallAsProc(bad, nullptr, 0)) << bad;
         EXPECT_FALSE(component->CallAsFunc(bad, &value, nullptr, 0)) << bad;
+        EXPECT_EQ(value.vt, VTYPE_EMPTY) << bad << ": no method ran";
     }
-    EXPECT_EQ(connection.Errors().size(), 10u);
-    EXPECT_EQ(connection.Errors().back().description, u"Индекс за границами массива [1000000]");
+    // Each call refused by number is reported once, naming the whole number.
+    ASSERT_EQ(connection.Errors().size(), 2 * numbers.size());
+    for (std::size_t i = 0; i < connection.Errors().size(); ++i)
+        EXPECT_EQ(connection.Errors()[i].description,
+                  u"Индекс за границами массива [" + Decimal(numbers[i / 2]) + u"]");
+    // Aliases beyond the two names answer an empty name, never the first one.
+    EXPECT_EQ(component->GetMethodName(0, 2), u"");
+    if constexpr (sizeof(long) == 8) {
+        EXPECT_EQ(component->GetMethodName(0, static_cast<long>(int64_t{1} << 32)), u"");
+    }
 }
 
 TEST_F(FrameTest, PropertiesByBothNames) {
@@ -112,7 +152,7 @@ TEST_F(FrameTest, PropertiesByBothNames) {
     EXPECT_TRUE(component->IsPropWritable(value));
 }
 
-TEST_F(FrameTest, SetPropValueAnswersTrueAndStoresNothing) {
+TEST_F(FrameTest, SetPropValueAnswersTrueForATablePropertyAndStoresNothing) {
     const long number = component->FindProp(u"Value");
     tVariant newValue = IntValue(7);
     EXPECT_TRUE(component->SetPropValue(number, newValue));

@@ -1,5 +1,9 @@
 // The test build of the library registers these components instead of the
 // driver, to exercise the frame through the real exports and tables.
+#include <new>
+#include <stdexcept>
+#include <vector>
+
 #include "common/Common.Log.h"
 #include "lib/cf/ClassRegistry.h"
 #include "lib/cf/HostValue.h"
@@ -37,6 +41,14 @@ public:
             result = cf::Variant(static_cast<int64_t>(args.at(0).FloatValue()));
         });
         _mt.Add(u"БезОбработчика", u"NoHandler", 0, nullptr);
+        // The runtime's own exceptions, whose English texts must not reach the platform.
+        _mt.Add(u"ОшибкаСреды", u"RaiseRuntime", 0, [](cf::VarArrayData&, cf::Variant&) {
+            throw std::runtime_error("internal runtime text");
+        });
+        _mt.Add(u"НетПамяти", u"RaiseBadAlloc", 0, [](cf::VarArrayData&, cf::Variant&) { throw std::bad_alloc(); });
+        _mt.Add(u"ЗаГраницей", u"RaiseOutOfRange", 0, [](cf::VarArrayData&, cf::Variant&) {
+            (void)std::vector<int>{}.at(3);
+        });
         _pl.Add(u"Значение", u"Value", false, cf::Variant(int32_t{42}));
         _pl.Add(u"ТолькоЧтение", u"ReadOnly", true, cf::Variant(u"только чтение"));
     }

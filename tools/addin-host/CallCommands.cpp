@@ -27,7 +27,7 @@ bool CallAndPrint(HostSession& session, const std::vector<std::string>& words) {
 
 int CallMethod(const Options& options) {
     if (options.words.size() < 2) throw std::runtime_error("usage: addin-host call METHOD [ARG...]");
-    HostSession session(options.library);
+    HostSession session(options.library, options.timing);
     const std::vector<std::string> words(options.words.begin() + 1, options.words.end());
     return CallAndPrint(session, words) ? 0 : 1;
 }
@@ -35,7 +35,7 @@ int CallMethod(const Options& options) {
 int RunScript(const Options& options) {
     if (options.words.size() != 2) throw std::runtime_error("usage: addin-host run SCRIPT");
     std::istringstream script(ReadTextFile(options.words[1]));
-    HostSession session(options.library);
+    HostSession session(options.library, options.timing);
     int failures = 0;
     std::string line;
     for (int number = 1; std::getline(script, line); ++number) {

@@ -9,6 +9,7 @@ namespace addin_host {
 struct Options {
     std::string library;             // --lib
     std::vector<std::string> words;  // the command and its arguments
+    bool timing = false;             // --timing
 };
 
 int Describe(const Options& options);

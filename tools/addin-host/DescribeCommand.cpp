@@ -24,7 +24,7 @@ void PrintDocument(HostSession& session, const char* method) {
 }  // namespace
 
 int Describe(const Options& options) {
-    HostSession session(options.library);
+    HostSession session(options.library, options.timing);
     auto& component = session.Component();
     std::cout << "Classes: " << cf::ToUtf8(session.Library().GetClassNames()) << "\n";
     std::cout << "\nMethods (number: Russian / English, parameters):\n";

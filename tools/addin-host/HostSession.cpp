@@ -1,5 +1,6 @@
 #include "tools/addin-host/HostSession.h"
 
+#include <iostream>
 #include <ostream>
 #include <stdexcept>
 
@@ -11,14 +12,23 @@ namespace addin_host {
 
 using namespace host_emulation;
 
-HostSession::HostSession(const std::string& libraryPath, const std::u16string& className)
-    : library_(std::make_unique<AddInLibrary>(libraryPath)) {
+HostSession::HostSession(const std::string& libraryPath, bool reportTiming, const std::u16string& className)
+    : reportTiming_(reportTiming), library_(std::make_unique<AddInLibrary>(libraryPath)) {
     std::u16string name = className;
     if (name.empty()) {
         const std::u16string names = library_->GetClassNames();
         name = names.substr(0, names.find(u'|'));
     }
     component_ = std::make_unique<ComponentClient>(*library_, name, memory_, &connection_);
+    loaded_ = Clock::now() - started_;
+}
+
+HostSession::~HostSession() {
+    if (!reportTiming_) return;
+    const auto ms = [](Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); };
+    std::cerr << "timing: loaded and created in " << ms(loaded_) << " ms";
+    if (firstAnswer_) std::cerr << "; first call answered " << ms(*firstAnswer_) << " ms after the load began";
+    std::cerr << "\n";
 }
 
 CallOutcome HostSession::Call(const std::string& method, std::vector<tVariant> args) {
@@ -35,6 +45,7 @@ CallOutcome HostSession::Call(const std::string& method, std::vector<tVariant> a
     CallOutcome outcome;
     tVariant result = EmptyValue();
     outcome.delivered = component_->CallAsFunc(number, &result, params.data(), params.count());
+    if (!firstAnswer_) firstAnswer_ = Clock::now() - started_;
     outcome.result = DescribeValue(result);
     outcome.resultIsTrue = result.vt == VTYPE_BOOL && result.bVal;
     Release(memory_, result);

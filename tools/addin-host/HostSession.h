@@ -2,7 +2,9 @@
 // calls by method name.
 #pragma once
 
+#include <chrono>
 #include <iosfwd>
+#include <optional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -24,7 +26,12 @@ struct CallOutcome {
 class HostSession {
 public:
     // Loads the library and creates its first (or the named) component class.
-    explicit HostSession(const std::string& libraryPath, const std::u16string& className = u"");
+    // With reportTiming the session prints, when it ends, how long loading and
+    // creating took and when the first call was answered.
+    explicit HostSession(const std::string& libraryPath, bool reportTiming = false, const std::u16string& className = u"");
+    ~HostSession();
+    HostSession(const HostSession&) = delete;
+    HostSession& operator=(const HostSession&) = delete;
 
     const host_emulation::AddInLibrary& Library() const { return *library_; }
     host_emulation::ComponentClient& Component() { return *component_; }
@@ -36,6 +43,11 @@ public:
     std::string LastError();
 
 private:
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point started_ = Clock::now();
+    bool reportTiming_;
+    Clock::duration loaded_{};
+    std::optional<Clock::duration> firstAnswer_;
     host_emulation::HostMemoryManager memory_;
     host_emulation::HostConnection connection_;
     std::unique_ptr<host_emulation::AddInLibrary> library_;

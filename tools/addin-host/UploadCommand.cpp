@@ -124,7 +124,7 @@ std::size_t UploadTable(const char* label, const std::string& path, std::size_t 
 int Upload(const Options& options) {
     const UploadOptions o = ParseUploadOptions(options.words);
     const auto started = std::chrono::steady_clock::now();
-    HostSession session(options.library);
+    HostSession session(options.library, options.timing);
     Uploader up(session);
     bool ok = up.Set("IPAddress", up.Text(o.ip)) &&
               up.Set("IPPort", host_emulation::DoubleValue(std::stod(o.port))) &&

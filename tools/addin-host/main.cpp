@@ -10,14 +10,15 @@
 namespace {
 
 const char kUsage[] =
-    "usage: addin-host [--lib LIBRARY] COMMAND ...\n"
+    "usage: addin-host [--lib LIBRARY] [--timing] COMMAND ...\n"
     "  describe                    class names, methods, properties and the three documents\n"
     "  call METHOD [ARG...]        one call; ARG is s:text, i:42, b:true, d:1.5, @file.xml or text\n"
     "  run SCRIPT                  one call per line (same arguments; # starts a comment)\n"
     "  upload --ip A --port P [--firmware N] [--goods F] [--tare F] [--texts F]\n"
     "         [--company TEXT] [--log] [--batch N]\n"
     "                              set parameters, open, upload, close; prints progress and a summary\n"
-    "--lib defaults to the driver library beside this program.\n";
+    "--lib defaults to the driver library beside this program.\n"
+    "--timing prints how long loading took and when the first call was answered.\n";
 
 }  // namespace
 
@@ -28,6 +29,8 @@ int main(int argc, char** argv) {
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         if (arguments[i] == "--lib" && i + 1 < arguments.size()) {
             options.library = arguments[++i];
+        } else if (arguments[i] == "--timing") {
+            options.timing = true;
         } else if (arguments[i] == "--help" || arguments[i] == "-h") {
             std::cout << kUsage;
             return 0;

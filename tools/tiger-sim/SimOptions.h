@@ -16,6 +16,9 @@ struct TSimOptions {
     std::set<uint64_t> CloseAt;    // frame numbers that drop the connection
     std::set<uint64_t> SilentAt;   // frame numbers never answered
     int DelayMs = 0;               // every answer this much late
+    // Keep every journal entry in memory for Journal(): for tests that embed
+    // the simulator. The process never does, so it can run for days.
+    bool KeepJournal = false;
     bool Help = false;
 };
 

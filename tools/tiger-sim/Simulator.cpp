@@ -1,6 +1,7 @@
 #include "tools/tiger-sim/Simulator.h"
 
 #include <filesystem>
+#include <stdexcept>
 #include <fstream>
 
 #include "device/uFrameFields.h"
@@ -50,7 +51,10 @@ uint16_t TSimulator::Start() {
     net::Startup();
     started_ = true;
     listener_ = net::ListenLoopback(options_.Port, port_);
-    if (!options_.JournalFile.empty()) std::ofstream(PathOf(options_.JournalFile), std::ios::trunc);
+    if (!options_.JournalFile.empty()) {
+        journalFile_.open(PathOf(options_.JournalFile), std::ios::trunc | std::ios::binary);
+        if (!journalFile_) throw std::runtime_error("cannot write the journal file " + options_.JournalFile);
+    }
     thread_ = std::thread(&TSimulator::Run, this);
     return port_;
 }
@@ -60,6 +64,7 @@ void TSimulator::Stop() {
     if (thread_.joinable()) thread_.join();
     net::Close(listener_);
     listener_ = net::kNoSocket;
+    if (journalFile_.is_open()) journalFile_.close();
     if (started_) net::Cleanup();
     started_ = false;
 }
@@ -135,7 +140,6 @@ TSimulator::TFault TSimulator::FaultFor(uint64_t frame) const {
 bool TSimulator::Process(net::TSocket connection, const std::string& bytes, const char* badStatus,
                          Clock::time_point receivedAt) {
     std::string answer;
-    std::string line;
     TFault fault;
     {
         std::lock_guard lock(mutex_);
@@ -179,24 +183,22 @@ bool TSimulator::Process(net::TSocket connection, const std::string& bytes, cons
                                      : first == device::kDataAnswer ? summary_.DataAnswers : summary_.Refused);
         }
         entry.Raw("answer", answer.empty() ? "null" : JsonQuote(Hex(answer)));
-        line = entry.Text();
-        journal_.push_back({line, receivedAt});
+        Record(entry.Text(), receivedAt);
         if (!options_.StateFile.empty()) {
             std::ofstream(PathOf(options_.StateFile), std::ios::trunc | std::ios::binary) << state_.ToJson() << '\n';
         }
     }
     // Files are complete before the answer leaves, so a client that has its
     // answer can read them.
-    Record(line);
     if (fault == TFault::close) return false;
     if (answer.empty()) return true;
     if (options_.DelayMs > 0) std::this_thread::sleep_for(std::chrono::milliseconds(options_.DelayMs));
     return net::SendAll(connection, answer.data(), answer.size());
 }
 
-void TSimulator::Record(const std::string& line) {
-    if (options_.JournalFile.empty()) return;
-    std::ofstream(PathOf(options_.JournalFile), std::ios::app | std::ios::binary) << line << '\n';
+void TSimulator::Record(const std::string& line, Clock::time_point receivedAt) {
+    if (options_.KeepJournal) journal_.push_back({line, receivedAt});
+    if (journalFile_.is_open()) journalFile_ << line << '\n' << std::flush;
 }
 
 }  // namespace tiger_sim

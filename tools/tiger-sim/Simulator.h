@@ -5,6 +5,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <fstream>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -48,6 +49,7 @@ public:
     uint16_t Port() const { return port_; }
 
     TScaleState State() const;
+    // Empty unless the options keep the journal.
     std::vector<TJournalEntry> Journal() const;
     TSimSummary Summary() const;
 
@@ -61,7 +63,7 @@ private:
     bool Process(net::TSocket connection, const std::string& bytes, const char* badStatus,
                  std::chrono::steady_clock::time_point receivedAt);
     TFault FaultFor(uint64_t frame) const;
-    void Record(const std::string& line);
+    void Record(const std::string& line, std::chrono::steady_clock::time_point receivedAt);
 
     TSimOptions options_;
     uint16_t port_ = 0;
@@ -73,6 +75,7 @@ private:
     mutable std::mutex mutex_;
     TScaleState state_;
     std::vector<TJournalEntry> journal_;
+    std::ofstream journalFile_;  // streamed, one line per frame
     TSimSummary summary_;
 };
 

@@ -62,6 +62,7 @@ std::pair<int32_t, std::u16string> DriverTest::LastError() {
 }
 
 void DriverTest::StartSimulator(tiger_sim::TSimOptions options) {
+    options.KeepJournal = true;
     sim = std::make_unique<tiger_sim::TSimulator>(std::move(options));
     port = sim->Start();
 }

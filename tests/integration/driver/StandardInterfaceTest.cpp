@@ -1,6 +1,8 @@
 // The platform's standard equipment methods through the exports.
 #include "tests/integration/driver/DriverFixture.h"
 
+#include <set>
+
 #include "lib/cf/TextUtils.h"
 
 using namespace driver_tests;
@@ -46,7 +48,8 @@ TEST_F(DriverTest, DescriptionAttributesInOrder) {
     EXPECT_EQ(xml.substr(xml.size() - 2), u"\r\n");
     std::size_t last = 0;
     for (const char16_t* attribute :
-         {u"Name=\"w_quorlan7t4p\"", u"Description=\"Драйвер весов", u"EquipmentType=\"ВесыСПечатьюЭтикеток\"",
+         {u"Name=\"w_quorlan7t4p\"", u"Description=\"Драйвер весов Mettler Toledo Tiger 1С:Совместимо NativeAPI\"",
+          u"EquipmentType=\"ВесыСПечатьюЭтикеток\"",
           u"IntegrationComponent=\"false\"", u"MainDriverInstalled=\"false\"", u"DriverVersion=\"",
           u"IntegrationComponentVersion=\"", u"DownloadURL=\"", u"LogIsEnabled=\"false\"", u"LogPath=\""}) {
         const std::size_t at = PositionOf(xml, attribute);
@@ -117,4 +120,18 @@ TEST_F(DriverTest, AdditionalActionsByName) {
     EXPECT_EQ(LastError().second, u"Устройство не включено");
     EXPECT_FALSE(CallBool(u"DoAdditionalAction", {Text(u"ShowHelp")}));
     EXPECT_NE(LastError().second, u"Action not found");
+}
+
+TEST_F(DriverTest, EveryPublishedActionIsOneTheDriverRuns) {
+    // Each has its window: tests/ui opens every one through the Windows DLLs,
+    // and WindowActionsTest_posix.cpp checks the Linux library's answer.
+    const std::set<std::u16string> windows{u"ViewLog", u"ShowAdvSettings"};
+    const std::u16string document = Call(u"GetAdditionalActions").texts.at(0);
+    std::set<std::u16string> published;
+    const std::u16string key = u"Name=\"";
+    for (std::size_t at = document.find(key); at != std::u16string::npos; at = document.find(key, at + 1)) {
+        const std::size_t start = at + key.size();
+        published.insert(document.substr(start, document.find(u'"', start) - start));
+    }
+    EXPECT_EQ(published, windows);
 }

@@ -36,6 +36,7 @@ inline std::unique_ptr<device::TDevice> CapturingDevice(std::vector<TLogLine>& l
 class SimulatorTest : public ::testing::Test {
 protected:
     void StartSimulator(tiger_sim::TSimOptions options = {}) {
+        options.KeepJournal = true;
         sim = std::make_unique<tiger_sim::TSimulator>(std::move(options));
         port = sim->Port() ? sim->Port() : sim->Start();
     }

@@ -15,13 +15,13 @@ mode_t ModeOf(const std::u16string& path) {
 }
 }  // namespace
 
-TEST_F(LogTest, NewFolderIsOpenToEveryoneWhateverTheUmask) {
+TEST_F(LogTest, NewFolderIsOpenToEveryoneAndStickyWhateverTheUmask) {
     const mode_t previous = umask(022);
     const std::u16string nested = folder.Path() + u"made/here";
     common::SetLogFolder(nested);
     common::GetLogPath(true);
     umask(previous);
-    EXPECT_EQ(ModeOf(nested), 0777u);
+    EXPECT_EQ(ModeOf(nested), 01777u);
 }
 
 TEST_F(LogTest, ExistingFolderKeepsItsMode) {

@@ -56,6 +56,14 @@ TEST_F(LogPathRules, RootedStemIsTheWholeAnswerAndAsksForNoFolder) {
     EXPECT_EQ(appDataAsked, 0);
 }
 
+TEST_F(LogPathRules, AnOverlongStemIsCutForTheResolvedFolder) {
+    in.LogFileStem = std::u16string(300, u'1');
+    in.LogFolder = P(u"/logs");
+    in.Limits = common::TPathLimits{100, 255, false};
+    // "/logs/" (6) + stem + "_yyyy.mm.dd.log" (15) <= 100.
+    EXPECT_EQ(Resolve().Stem, std::u16string(79, u'1'));
+}
+
 TEST_F(LogPathRules, FolderRules) {
     in.LogFileStem = u"s";
     in.LogFolder = P(u"/logs/here");
@@ -89,4 +97,33 @@ TEST(Paths, NameAndStemAndTrailingSeparator) {
     EXPECT_EQ(common::IncludeTrailingPathDelimiter(P(u"/a/")), P(u"/a/"));
     const bool windows = PathDelim() == u'\\';
     EXPECT_EQ(common::ExtractFileName(u"C:name.txt"), windows ? u"name.txt" : u"C:name.txt");
+}
+
+TEST(LogStemFit, ALongStemIsCutToTheNameAndPathLimits) {
+    const common::TPathLimits limits{40, 30, false};
+    // A name holds the stem and "_yyyy.mm.dd.log" (15): at most 15 here.
+    EXPECT_EQ(common::FitLogStem(u"short", u"/f/", limits), u"short");
+    EXPECT_EQ(common::FitLogStem(std::u16string(100, u'a'), u"/f/", limits), std::u16string(15, u'a'));
+    // A folder of 20 leaves 40 - 20 - 15 = 5 for the stem.
+    EXPECT_EQ(common::FitLogStem(std::u16string(100, u'a'), std::u16string(20, u'f'), limits), u"aaaaa");
+    // A folder that alone fills the path leaves nothing.
+    EXPECT_EQ(common::FitLogStem(u"abc", std::u16string(40, u'f'), limits), u"");
+}
+
+TEST(LogStemFit, Utf8BytesAreCountedWhereTheSystemCountsThemAndPairsStayWhole) {
+    const common::TPathLimits bytes{1000, 21, true};
+    // 6 bytes left: three Cyrillic letters of two bytes each.
+    EXPECT_EQ(common::FitLogStem(u"ЖЖЖЖЖ", u"/", bytes), u"ЖЖЖ");
+    const common::TPathLimits units{1000, 18, false};
+    // 3 units left; the pair "😀" (2 units) after "ab" would be split at 3: it goes whole.
+    EXPECT_EQ(common::FitLogStem(u"ab😀c", u"/", units), u"ab");
+    EXPECT_EQ(common::FitLogStem(u"a😀c", u"/", units), u"a😀");
+}
+
+TEST(LogStemFit, TheSystemLimitsAreThoseOfItsFiles) {
+    const common::TPathLimits limits = common::SystemPathLimits();
+    const bool windows = PathDelim() == u'\\';
+    EXPECT_EQ(limits.MaxPath, windows ? 259u : 4095u);
+    EXPECT_EQ(limits.MaxName, 255u);
+    EXPECT_EQ(limits.CountsUtf8Bytes, !windows);
 }

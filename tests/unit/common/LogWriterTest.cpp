@@ -165,39 +165,61 @@ TEST_F(LogTest, MissingFolderIsCreatedWithItsParents) {
     EXPECT_EQ(common::GetLogPath(false), nested + common::PathDelim() + u"test_2026.12.07.log");
 }
 
-TEST_F(LogTest, AFolderThatCannotBeMadeRaisesNamingIt) {
+TEST_F(LogTest, AFolderThatCannotBeMadeLosesTheLineAndSaysWhy) {
     common::SetLogMode(TLogMode::lmAll);
     common::WriteLog(u"a file to stand in the way", u"", TLogLevel::llInfo);
+    EXPECT_EQ(common::LogWriteProblem(), u"");
     const std::u16string blocked = TodaysFile() + common::PathDelim() + u"sub";
     common::SetLogFolder(blocked);
-    try {
-        common::WriteLog(u"lost", u"", TLogLevel::llInfo);
-        FAIL() << "no error";
-    } catch (const cf::Exception& e) {
-        EXPECT_NE(e.Message().find(u"test_2026.12.07.log"), std::u16string::npos) << e.what();
-    }
+    EXPECT_NO_THROW(common::WriteLog(u"lost", u"", TLogLevel::llInfo));
+    EXPECT_NE(common::LogWriteProblem().find(u"test_2026.12.07.log"), std::u16string::npos)
+        << cf::ToUtf8(common::LogWriteProblem());
+    EXPECT_THROW(common::GetLogPath(true), cf::Exception);
+    EXPECT_EQ(common::DescribeLogFolder(), blocked + common::PathDelim());
+
+    // The next line tries again and, the folder back, is written.
+    common::SetLogFolder(folder.Path());
+    common::WriteLog(u"kept", u"", TLogLevel::llInfo);
+    EXPECT_EQ(common::LogWriteProblem(), u"");
+    EXPECT_EQ(Lines(TodaysFile()).back(), Entry("INFO", "kept"));
 }
 
-TEST_F(LogTest, ALockedFileIsRetriedBrieflyThenReported) {
+TEST_F(LogTest, AFolderInPlaceOfTheFileIsAFailedWrite) {
+    common::ForceDirectories(TodaysFile());
+    common::SetLogMode(TLogMode::lmAll);
+    EXPECT_NO_THROW(common::WriteLog(u"lost", u"", TLogLevel::llError));
+    EXPECT_NE(common::LogWriteProblem().find(TodaysFile()), std::u16string::npos);
+    EXPECT_TRUE(common::DirectoryExists(TodaysFile()));
+}
+
+TEST_F(LogTest, ALockedFileIsRetriedBrieflyThenTheLineIsLost) {
     common::SetLogMode(TLogMode::lmAll);
     common::WriteLog(u"banner first", u"", TLogLevel::llInfo);
     {
         ForeignFileLock lock(TodaysFile());
-        try {
-            common::WriteLog(u"lost", u"", TLogLevel::llInfo);
-            FAIL() << "no error";
-        } catch (const cf::Exception& e) {
-            EXPECT_NE(e.Message().find(TodaysFile()), std::u16string::npos) << e.what();
-        }
+        EXPECT_NO_THROW(common::WriteLog(u"lost", u"", TLogLevel::llInfo));
+        EXPECT_NE(common::LogWriteProblem().find(TodaysFile()), std::u16string::npos);
     }
     ForeignFileLock lock(TodaysFile());
     std::thread releaser([&lock] {
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
         lock.Release();
     });
-    EXPECT_NO_THROW(common::WriteLog(u"kept", u"", TLogLevel::llInfo));
+    common::WriteLog(u"kept", u"", TLogLevel::llInfo);
     releaser.join();
+    EXPECT_EQ(common::LogWriteProblem(), u"");
     const std::vector<std::string> lines = Lines(TodaysFile());
     ASSERT_EQ(lines.size(), kBannerLines + 2);
     EXPECT_EQ(lines.back(), Entry("INFO", "kept"));
+}
+
+TEST_F(LogTest, StartupFolderPrefersTheOverrideAndNeverRaises) {
+    TempFolder other;
+    SetEnvironment(common::kLogDirVariable, other.Path());
+    EXPECT_EQ(common::StartupLogFolder(u"w_quorlan7t4p"), other.Path());
+    SetEnvironment(common::kLogDirVariable, u"relative");
+    const std::u16string rule = common::StartupLogFolder(u"w_quorlan7t4p");
+    const std::u16string tail = std::u16string(common::kLogVendorFolder) + common::PathDelim() + u"w_quorlan7t4p";
+    ASSERT_GE(rule.size(), tail.size());
+    EXPECT_EQ(rule.substr(rule.size() - tail.size()), tail);
 }
