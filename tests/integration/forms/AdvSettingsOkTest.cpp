@@ -41,6 +41,7 @@ std::string OperatorOptions(int media, int ticket0, int running, int key, int ti
 class AdvSettingsOk : public ::testing::Test {
 protected:
     void Start(int firmwareType, tiger_sim::TSimOptions options = {}) {
+        options.KeepJournal = true;
         sim = std::make_unique<tiger_sim::TSimulator>(std::move(options));
         dialog.IPAddress = u"127.0.0.1";
         dialog.IPPort = sim->Start();
