@@ -2,6 +2,7 @@
 #include <shlobj.h>
 
 #include "common/uCommonUtils.h"
+#include "common/uSystemTime_win.h"
 #include "common/uSysError.h"
 #include "lib/cf/Exception.h"
 #include "lib/cf/TextUtils.h"
@@ -59,15 +60,7 @@ std::u16string GetEnvironmentText(const char16_t* name) {
 cf::DateTimeParts LocalNow() {
     SYSTEMTIME now{};
     GetLocalTime(&now);
-    cf::DateTimeParts parts;
-    parts.Year = now.wYear;
-    parts.Month = now.wMonth;
-    parts.Day = now.wDay;
-    parts.Hour = now.wHour;
-    parts.Minute = now.wMinute;
-    parts.Second = now.wSecond;
-    parts.Millisecond = now.wMilliseconds;
-    return parts;
+    return PartsOfSystemTime(now);
 }
 
 std::optional<TOsVersionRecord> QueryOsVersion() {

@@ -9,6 +9,7 @@
 namespace device {
 
 std::string TextToOem(std::u16string_view text);
+std::string TextToAnsi(std::u16string_view text);
 std::u16string AnsiToText(std::string_view bytes);
 
 }  // namespace device

@@ -4,6 +4,7 @@
 #include "common/Common.Log.h"
 #include "common/uVInfo.h"
 #include "driver/XmlDocuments.h"
+#include "forms/ufmLog.h"
 #include "lib/cf/Exception.h"
 #include "lib/cf/TextUtils.h"
 #include "lib/cf/VariantConvert.h"
@@ -167,7 +168,7 @@ TCommonDriver::Action TCommonDriver::FindAction(const std::u16string& name) {
     return {};
 }
 
-void TCommonDriver::ViewLog() { throw cf::Exception(u"Окно просмотра лога недоступно в этой версии драйвера"); }
+void TCommonDriver::ViewLog() { forms::ViewLogWindow(); }
 
 void TCommonDriver::ShowHelp() { throw cf::Exception(u"Окно справки недоступно в этой версии драйвера"); }
 

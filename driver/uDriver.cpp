@@ -1,6 +1,7 @@
 #include "driver/uDriver.h"
 
 #include "common/Common.Log.h"
+#include "forms/ufmAdvSettings.h"
 #include "lib/cf/Exception.h"
 #include "lib/cf/FormatSettings.h"
 #include "lib/cf/TextUtils.h"
@@ -104,7 +105,13 @@ TDriver::Action TDriver::FindAction(const std::u16string& name) {
 }
 
 void TDriver::ShowAdvSettings() {
-    throw cf::Exception(u"Окно дополнительных настроек недоступно в этой версии драйвера");
+    CheckEnabled();
+    // The dialog makes a connection of its own; a scale serving one connection
+    // at a time would not answer it while this one stays open. Every device
+    // operation of the driver connects afresh, so nothing is lost.
+    FDevice->Disable();
+    forms::ShowAdvSettingsDialog(GetSettingValueInt(u"FirmwareType"), GetSettingValueBool(u"ExtLogEnabled"),
+                                 GetSettingValueStr(u"IPAddress"), GetSettingValueInt(u"IPPort"));
 }
 
 }  // namespace driver

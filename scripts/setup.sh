@@ -30,6 +30,7 @@
 #   .deps/<target>/.stamp-<lib>-<version>   completion stamps (hold a hash of the
 #                              recipe, so a version or recipe change rebuilds)
 #   .deps/logs/                one log per build step; a failure prints its tail
+#   .deps/locale/ru_RU.UTF-8/  the Russian locale the window tests give Wine (LOCPATH)
 #
 # The linux archives are built with -fPIC (they end up inside a shared library)
 # and also serve the linux-asan preset. The Linux build uses the system
@@ -57,6 +58,7 @@ ZLIB_VERSION="1:1.2.13.dfsg-1"
 PACKAGES=(
     g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
     wine wine32:i386 wine64 xvfb xauth
+    fonts-wine imagemagick locales
     googletest libgtest-dev libbenchmark-dev libz-mingw-w64-dev
     ninja-build cmake dpkg-dev pkg-config g++ python3
     chromium
@@ -228,6 +230,18 @@ ensure_packages() {
     for p in i686 x86_64; do
         [[ -f /usr/$p-w64-mingw32/lib/libz.a ]] || die "/usr/$p-w64-mingw32/lib/libz.a is missing (package libz-mingw-w64-dev)"
     done
+}
+
+# ---- step 1b: the Russian locale of the window tests under Wine ---------------
+# Code page 1251 and Russian date formats for Wine, without touching the
+# system's locales: compiled into .deps/locale/, used through LOCPATH.
+ensure_russian_locale() {
+    local dir="$DEPS/locale"
+    [[ -f "$dir/ru_RU.UTF-8/LC_CTYPE" ]] && return 0
+    step "building the ru_RU.UTF-8 locale"
+    mkdir -p "$dir"
+    localedef -i ru_RU -f UTF-8 "$dir/ru_RU.UTF-8" >/dev/null 2>&1 || true
+    [[ -f "$dir/ru_RU.UTF-8/LC_CTYPE" ]] || die "localedef could not build ru_RU.UTF-8"
 }
 
 # ---- step 2: dependency sources -------------------------------------------------
@@ -516,6 +530,7 @@ if command -v flock >/dev/null 2>&1; then
 fi
 
 ensure_packages
+ensure_russian_locale
 
 GTEST_VERSION="$(dpkg-query -W -f='${Version}' googletest)"
 

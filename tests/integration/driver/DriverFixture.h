@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "tests/support/ReferenceFrames.h"
 #include "tests/support/TestLibraries.h"
 #include "tests/unit/common/LogTestSupport.h"
 #include "tools/host-emulation/AddInClient.h"
@@ -64,10 +65,7 @@ protected:
 
 // A goods document of `count` records starting at `firstPlu`.
 std::u16string GoodsDocument(int firstPlu, int count);
-// CRC-16/XMODEM written here, apart from the library's.
-uint16_t ReferenceCrc(const std::string& bytes);
-// Header, data and CRC of a frame, built from the protocol's layout.
-std::string ReferenceFrame(uint8_t table, uint16_t operation, uint16_t parameter, uint8_t firmwareMark,
-                           const std::string& data);
+using test_support::ReferenceCrc;
+using test_support::ReferenceFrame;
 
 }  // namespace driver_tests

@@ -1,7 +1,7 @@
 // The platform's standard equipment methods through the exports.
 #include "tests/integration/driver/DriverFixture.h"
 
-#include <map>
+#include <set>
 
 #include "lib/cf/TextUtils.h"
 
@@ -114,28 +114,24 @@ TEST_F(DriverTest, AdditionalActionsByName) {
         EXPECT_FALSE(CallBool(u"DoAdditionalAction", {Text(frameOperation)}));
         EXPECT_EQ(LastError().second, u"Action not found");
     }
-    // Known actions are found in any ASCII letter case; their windows are not part of this build.
-    for (const char16_t* action : {u"viewlog", u"ShowHelp", u"SHOWADVSETTINGS"}) {
-        EXPECT_FALSE(CallBool(u"DoAdditionalAction", {Text(action)}));
-        EXPECT_NE(LastError().second, u"Action not found") << cf::ToUtf8(action);
-    }
+    // Known actions are found in any ASCII letter case. The settings need an
+    // open driver; the windows themselves are tested in tests/ui.
+    EXPECT_FALSE(CallBool(u"DoAdditionalAction", {Text(u"SHOWADVSETTINGS")}));
+    EXPECT_EQ(LastError().second, u"Устройство не включено");
+    EXPECT_FALSE(CallBool(u"DoAdditionalAction", {Text(u"ShowHelp")}));
+    EXPECT_NE(LastError().second, u"Action not found");
 }
 
-TEST_F(DriverTest, EveryPublishedActionIsOneTheDriverRunsAndNamesItsWindow) {
-    const std::map<std::u16string, std::u16string> windows{
-        {u"ViewLog", u"Окно просмотра лога недоступно в этой версии драйвера"},
-        {u"ShowAdvSettings", u"Окно дополнительных настроек недоступно в этой версии драйвера"},
-    };
+TEST_F(DriverTest, EveryPublishedActionIsOneTheDriverRuns) {
+    // Each has its window: tests/ui opens every one through the Windows DLLs,
+    // and WindowActionsTest_posix.cpp checks the Linux library's answer.
+    const std::set<std::u16string> windows{u"ViewLog", u"ShowAdvSettings"};
     const std::u16string document = Call(u"GetAdditionalActions").texts.at(0);
-    std::size_t published = 0;
+    std::set<std::u16string> published;
     const std::u16string key = u"Name=\"";
     for (std::size_t at = document.find(key); at != std::u16string::npos; at = document.find(key, at + 1)) {
         const std::size_t start = at + key.size();
-        const std::u16string name = document.substr(start, document.find(u'"', start) - start);
-        ++published;
-        ASSERT_EQ(windows.count(name), 1u) << cf::ToUtf8(name) << " has no known window";
-        EXPECT_FALSE(CallBool(u"DoAdditionalAction", {Text(name)}));
-        EXPECT_EQ(LastError().second, windows.at(name)) << cf::ToUtf8(name);
+        published.insert(document.substr(start, document.find(u'"', start) - start));
     }
-    EXPECT_EQ(published, windows.size());
+    EXPECT_EQ(published, windows);
 }
