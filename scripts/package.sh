@@ -14,6 +14,7 @@ out="$ROOT/dist"
 [ "${1:-}" = "--out" ] && out="$(mkdir -p "$2" && cd "$2" && pwd)"
 
 "$ROOT/scripts/setup.sh" >/dev/null || { echo "package.sh: setup failed"; exit 1; }
+mkdir -p build
 
 for preset in linux-release win32-release win64-release; do
     cmake --preset "$preset" >"build/$preset.configure.log" 2>&1 || { cat "build/$preset.configure.log"; exit 1; }
