@@ -32,6 +32,9 @@ function(wq_embed_resources target)
     endforeach()
     file(CONFIGURE OUTPUT ${out_dir}/resources.rc CONTENT "${rc}" @ONLY)
     target_sources(${target} PRIVATE ${out_dir}/resources.rc)
+    # The resource compiler reads the data files by name: a changed file must
+    # compile the resources again, though the script itself stays the same.
+    set_property(SOURCE ${out_dir}/resources.rc APPEND PROPERTY OBJECT_DEPENDS ${files})
   else()
     set(cpp "// Generated from resources/: do not edit.\n#include \"resources/EmbeddedTable.h\"\n\nnamespace resources {\nnamespace {\n")
     set(index 0)
