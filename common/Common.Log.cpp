@@ -19,6 +19,17 @@ namespace {
 
 // Created on first use and never destroyed: the library's unload step still
 // writes through it after other static objects are gone.
+// What a log file name is made of; while it stays the same, so does the file
+// name, and the folder need not be checked again for every line.
+struct LogFileKey {
+    std::u16string stem, folder, override;
+    uint16_t year = 0, month = 0, day = 0;
+    bool operator==(const LogFileKey& other) const {
+        return year == other.year && month == other.month && day == other.day && stem == other.stem &&
+               folder == other.folder && override == other.override;
+    }
+};
+
 struct LogState {
     std::atomic<TLogMode> mode{TLogMode::lmOff};
     std::atomic<bool> bannerWritten{false};
@@ -28,6 +39,8 @@ struct LogState {
     std::u16string folder;
     std::u16string problem;  // of the latest line, under settingsLock
     std::mutex appendLock;  // one line's open-append-close at a time
+    LogFileKey fileKey;  // under appendLock, with fileName
+    std::u16string fileName;  // the last file written; empty when none
 };
 
 LogState& State() {
@@ -48,20 +61,33 @@ const char16_t* Tag(TLogLevel level) {
     }
 }
 
-TLogPath CurrentLogPath() {
+LogFileKey CurrentFileKey(const cf::DateTimeParts& today) {
     LogState& state = State();
-    TLogPathInputs in;
+    LogFileKey key;
     {
         std::lock_guard<std::mutex> guard(state.settingsLock);
-        in.LogFileStem = state.stem;
-        in.LogFolder = state.folder;
+        key.stem = state.stem;
+        key.folder = state.folder;
     }
+    key.override = GetEnvironmentText(kLogDirVariable);
+    key.year = today.Year;
+    key.month = today.Month;
+    key.day = today.Day;
+    return key;
+}
+
+TLogPath LogPathOf(const LogFileKey& key) {
+    TLogPathInputs in;
+    in.LogFileStem = key.stem;
+    in.LogFolder = key.folder;
     in.LogVendorFolder = kLogVendorFolder;
-    in.FolderOverride = GetEnvironmentText(kLogDirVariable);
+    in.FolderOverride = key.override;
     if (in.LogFileStem.empty()) in.ModulePath = GetModulePath();
     in.CommonAppData = [] { return GetSpecialFolderPath(kCsidlCommonAppData); };
     return ResolveLogPath(in);
 }
+
+TLogPath CurrentLogPath() { return LogPathOf(CurrentFileKey({})); }
 
 void RememberProblem(std::u16string problem) noexcept {
     LogState& state = State();
@@ -73,6 +99,39 @@ void EnsureFolder(const std::u16string& folder) {
     if (DirectoryExists(folder)) return;
     ForceDirectories(folder);
     GrantEveryoneFullAccess(folder);
+}
+
+// The file of the key's day, its folder made when missing.
+std::u16string PrepareLogFile(const LogFileKey& key) {
+    const TLogPath path = LogPathOf(key);
+    if (path.RootedStem) return path.Stem;
+    EnsureFolder(path.Folder);
+    cf::DateTimeParts today;
+    today.Year = key.year;
+    today.Month = key.month;
+    today.Day = key.day;
+    return LogFileName(path, today);
+}
+
+// Appends to the file of the last line while stem, folder and date stay the
+// same; a folder removed since then is made again, as for a new file.
+void AppendToLogFile(const std::string& bytes) {
+    LogState& state = State();
+    const LogFileKey key = CurrentFileKey(Now());
+    if (!state.fileName.empty() && state.fileKey == key) {
+        try {
+            AppendDenyingWriters(state.fileName, bytes);
+            return;
+        } catch (...) {
+            const TLogPath path = LogPathOf(key);
+            if (path.RootedStem || DirectoryExists(path.Folder)) throw;
+        }
+    }
+    state.fileName.clear();
+    std::u16string fileName = PrepareLogFile(key);
+    AppendDenyingWriters(fileName, bytes);
+    state.fileKey = key;
+    state.fileName = std::move(fileName);
 }
 
 // Runs one write; its failure is remembered instead of raised.
@@ -138,10 +197,11 @@ std::u16string LogWriteProblem() {
 }
 
 std::u16string GetLogPath(bool folderOnly) {
+    if (!folderOnly) return PrepareLogFile(CurrentFileKey(Now()));
     const TLogPath path = CurrentLogPath();
     if (path.RootedStem) return path.Stem;
     EnsureFolder(path.Folder);
-    return folderOnly ? path.Folder : LogFileName(path, Now());
+    return path.Folder;
 }
 
 std::u16string DescribeLogFolder() noexcept {
@@ -157,10 +217,10 @@ std::u16string DescribeLogFolder() noexcept {
 }
 
 void WriteLogLine(std::u16string_view line) {
-    const std::u16string fileName = GetLogPath(false);
-    const std::string bytes = cf::ToUtf8(std::u16string(line) + u"\r\n");
+    std::string bytes = cf::ToUtf8(line);
+    bytes += "\r\n";
     std::lock_guard<std::mutex> guard(State().appendLock);
-    AppendDenyingWriters(fileName, bytes);
+    AppendToLogFile(bytes);
 }
 
 void WriteStartBanner() {

@@ -24,9 +24,14 @@ struct FileDescriptor {
 // written.
 constexpr int kOpenFlags = O_WRONLY | O_APPEND | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK;
 
-// A new log file is writable by every user, like the folder it lies in.
+// A new log file is writable by every user, like the folder it lies in. The
+// file mostly exists already: one open then, and the exclusive create (which
+// tells that this process made the file and must widen its mode) only when
+// it does not; a file made by another process in between is simply opened.
 int OpenOrCreate(const std::string& name) {
-    int fd = open(name.c_str(), kOpenFlags | O_CREAT | O_EXCL, 0666);
+    int fd = open(name.c_str(), kOpenFlags);
+    if (fd >= 0 || errno != ENOENT) return fd;
+    fd = open(name.c_str(), kOpenFlags | O_CREAT | O_EXCL, 0666);
     if (fd >= 0) {
         fchmod(fd, 0666);
         return fd;

@@ -2,31 +2,52 @@
 
 namespace cf {
 
+namespace {
+
+bool IsHighSurrogate(uint32_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+bool IsLowSurrogate(uint32_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+
+// The code point at text[i], advancing i past it; a lone surrogate has no
+// UTF-8 form and becomes U+FFFD.
+uint32_t NextCodePoint(std::u16string_view text, std::size_t& i) {
+    const uint32_t unit = text[i++];
+    if (IsHighSurrogate(unit) && i < text.size() && IsLowSurrogate(text[i]))
+        return 0x10000 + ((unit - 0xD800) << 10) + (text[i++] - 0xDC00);
+    return IsHighSurrogate(unit) || IsLowSurrogate(unit) ? 0xFFFD : unit;
+}
+
+std::size_t Utf8Length(std::u16string_view text) {
+    std::size_t length = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        const uint32_t cp = NextCodePoint(text, i);
+        length += cp < 0x80 ? 1 : cp < 0x800 ? 2 : cp < 0x10000 ? 3 : 4;
+    }
+    return length;
+}
+
+}  // namespace
+
+// Measured first, then written straight into the string: texts here reach
+// tens of megabytes (a whole document in a trace line).
 std::string ToUtf8(std::u16string_view text) {
-    std::string out;
-    out.reserve(text.size() * 2);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        uint32_t cp = text[i];
-        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
-            cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-            ++i;
-        } else if (cp >= 0xD800 && cp <= 0xDFFF) {
-            cp = 0xFFFD;  // a lone surrogate has no UTF-8 form
-        }
+    std::string out(Utf8Length(text), '\0');
+    char* next = out.data();
+    for (std::size_t i = 0; i < text.size();) {
+        const uint32_t cp = NextCodePoint(text, i);
         if (cp < 0x80) {
-            out += static_cast<char>(cp);
+            *next++ = static_cast<char>(cp);
         } else if (cp < 0x800) {
-            out += static_cast<char>(0xC0 | (cp >> 6));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
+            *next++ = static_cast<char>(0xC0 | (cp >> 6));
+            *next++ = static_cast<char>(0x80 | (cp & 0x3F));
         } else if (cp < 0x10000) {
-            out += static_cast<char>(0xE0 | (cp >> 12));
-            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
+            *next++ = static_cast<char>(0xE0 | (cp >> 12));
+            *next++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            *next++ = static_cast<char>(0x80 | (cp & 0x3F));
         } else {
-            out += static_cast<char>(0xF0 | (cp >> 18));
-            out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
+            *next++ = static_cast<char>(0xF0 | (cp >> 18));
+            *next++ = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+            *next++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            *next++ = static_cast<char>(0x80 | (cp & 0x3F));
         }
     }
     return out;
