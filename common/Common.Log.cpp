@@ -162,8 +162,13 @@ bool LogAccepts(TLogLevel level) {
 
 std::u16string FormatLogLine(const cf::DateTimeParts& now, TLogLevel level, std::u16string_view text,
                              std::u16string_view detail) {
-    std::u16string line = FormatLogTimestamp(now, cf::FormatSettings().TimeSeparator) + u"\t" + Tag(level) + u"\t" + cf::Trim(text);
-    if (!detail.empty()) line += u": \t" + cf::Trim(detail);
+    // Built in one buffer: a trace line's detail can be a whole document.
+    const std::u16string_view trimmedText = cf::TrimView(text);
+    const std::u16string_view trimmedDetail = cf::TrimView(detail);
+    std::u16string line = FormatLogTimestamp(now, cf::FormatSettings().TimeSeparator);
+    line.reserve(line.size() + 10 + trimmedText.size() + trimmedDetail.size());
+    line.append(u"\t").append(Tag(level)).append(u"\t").append(trimmedText);
+    if (!detail.empty()) line.append(u": \t").append(trimmedDetail);
     return line;
 }
 
@@ -217,7 +222,9 @@ std::u16string DescribeLogFolder() noexcept {
 }
 
 void WriteLogLine(std::u16string_view line) {
-    std::string bytes = cf::ToUtf8(line);
+    std::string bytes;
+    bytes.reserve(cf::Utf8Length(line) + 2);
+    cf::AppendUtf8(bytes, line);
     bytes += "\r\n";
     std::lock_guard<std::mutex> guard(State().appendLock);
     AppendToLogFile(bytes);

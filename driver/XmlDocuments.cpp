@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <new>
 #include <sstream>
 
 #include "lib/cf/Exception.h"
@@ -14,6 +15,35 @@ namespace {
 
 bool IsAllowedXmlUnit(char16_t c) {
     return c == 0x09 || c == 0x0A || c == 0x0D || (c >= 0x20 && c <= 0xD7FF) || (c >= 0xE000 && c <= 0xFFFD);
+}
+
+// The UTF-8 length of the allowed units; each is a whole character of the
+// Basic Multilingual Plane, as surrogates are never allowed.
+std::size_t CleanedUtf8Length(std::u16string_view text) {
+    std::size_t length = 0;
+    for (const char16_t c : text)
+        if (IsAllowedXmlUnit(c)) length += c < 0x80 ? 1 : c < 0x800 ? 2 : 3;
+    return length;
+}
+
+void EncodeCleanedUtf8(std::u16string_view text, char* out) {
+    for (const char16_t c : text) {
+        if (c < 0x80) {
+            if (c >= 0x20 || c == 0x09 || c == 0x0A || c == 0x0D) *out++ = static_cast<char>(c);
+        } else if (c < 0x800) {
+            *out++ = static_cast<char>(0xC0 | (c >> 6));
+            *out++ = static_cast<char>(0x80 | (c & 0x3F));
+        } else if (IsAllowedXmlUnit(c)) {
+            *out++ = static_cast<char>(0xE0 | (c >> 12));
+            *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            *out++ = static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+}
+
+[[noreturn]] void ThrowParseError(const pugi::xml_parse_result& result) {
+    throw cf::Exception(u"Ошибка разбора XML: " + cf::FromUtf8(result.description()) + u" (позиция " +
+                        cf::IntToStr(result.offset) + u")");
 }
 
 // The value's text, or nothing for a value that has none we read.
@@ -146,10 +176,18 @@ bool VarToBoolDef(const cf::Variant& value, bool defaultValue) {
 void ParseXmlUtf8(std::string_view bytes, pugi::xml_document& document) {
     const pugi::xml_parse_result result =
         document.load_buffer(bytes.data(), bytes.size(), pugi::parse_default, pugi::encoding_utf8);
-    if (!result) {
-        throw cf::Exception(u"Ошибка разбора XML: " + cf::FromUtf8(result.description()) + u" (позиция " +
-                            cf::IntToStr(result.offset) + u")");
-    }
+    if (!result) ThrowParseError(result);
+}
+
+void ParseCleanedXml(std::u16string_view text, pugi::xml_document& document) {
+    const std::size_t size = CleanedUtf8Length(text);
+    // The document frees the buffer with its own deallocation function.
+    void* buffer = pugi::get_memory_allocation_function()(size > 0 ? size : 1);
+    if (buffer == nullptr) throw std::bad_alloc();
+    EncodeCleanedUtf8(text, static_cast<char*>(buffer));
+    const pugi::xml_parse_result result =
+        document.load_buffer_inplace_own(buffer, size, pugi::parse_default, pugi::encoding_utf8);
+    if (!result) ThrowParseError(result);
 }
 
 void ParseXml(std::u16string_view text, pugi::xml_document& document) { ParseXmlUtf8(cf::ToUtf8(text), document); }

@@ -16,6 +16,8 @@ uint32_t NextCodePoint(std::u16string_view text, std::size_t& i) {
     return IsHighSurrogate(unit) || IsLowSurrogate(unit) ? 0xFFFD : unit;
 }
 
+}  // namespace
+
 std::size_t Utf8Length(std::u16string_view text) {
     std::size_t length = 0;
     for (std::size_t i = 0; i < text.size();) {
@@ -25,13 +27,18 @@ std::size_t Utf8Length(std::u16string_view text) {
     return length;
 }
 
-}  // namespace
+std::string ToUtf8(std::u16string_view text) {
+    std::string out;
+    AppendUtf8(out, text);
+    return out;
+}
 
 // Measured first, then written straight into the string: texts here reach
 // tens of megabytes (a whole document in a trace line).
-std::string ToUtf8(std::u16string_view text) {
-    std::string out(Utf8Length(text), '\0');
-    char* next = out.data();
+void AppendUtf8(std::string& out, std::u16string_view text) {
+    const std::size_t start = out.size();
+    out.resize(start + Utf8Length(text));
+    char* next = out.data() + start;
     for (std::size_t i = 0; i < text.size();) {
         const uint32_t cp = NextCodePoint(text, i);
         if (cp < 0x80) {
@@ -50,7 +57,6 @@ std::string ToUtf8(std::u16string_view text) {
             *next++ = static_cast<char>(0x80 | (cp & 0x3F));
         }
     }
-    return out;
 }
 
 namespace {
@@ -129,12 +135,14 @@ bool AsciiSameText(std::u16string_view a, std::u16string_view b) {
     return true;
 }
 
-std::u16string Trim(std::u16string_view text) {
+std::u16string Trim(std::u16string_view text) { return std::u16string(TrimView(text)); }
+
+std::u16string_view TrimView(std::u16string_view text) {
     std::size_t first = 0;
     std::size_t last = text.size();
     while (first < last && text[first] <= u' ') ++first;
     while (last > first && text[last - 1] <= u' ') --last;
-    return std::u16string(text.substr(first, last - first));
+    return text.substr(first, last - first);
 }
 
 std::u16string UIntToStr(uint64_t value) {
