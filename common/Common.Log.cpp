@@ -149,6 +149,40 @@ void AttemptWrite(F&& write) noexcept {
     }
 }
 
+// timestamp \t tag \t
+std::u16string LineHead(const cf::DateTimeParts& now, TLogLevel level) {
+    std::u16string head = FormatLogTimestamp(now, cf::FormatSettings().TimeSeparator);
+    head.append(u"\t").append(Tag(level)).append(u"\t");
+    return head;
+}
+
+constexpr std::u16string_view kDetailSeparator = u": \t";
+
+void AppendLine(const std::string& bytes) {
+    std::lock_guard<std::mutex> guard(State().appendLock);
+    AppendToLogFile(bytes);
+}
+
+// FormatLogLine's line in UTF-8 with CR LF, converted part by part into one
+// buffer: a trace line's detail can be a whole document, and joining the
+// parts as UTF-16 first would hold one more copy of it.
+std::string LineBytes(const cf::DateTimeParts& now, TLogLevel level, std::u16string_view text,
+                      std::u16string_view detail) {
+    const std::u16string head = LineHead(now, level);
+    const std::u16string_view trimmedText = cf::TrimView(text);
+    const std::u16string_view trimmedDetail = cf::TrimView(detail);
+    std::string bytes;
+    bytes.reserve(cf::Utf8Length(head) + cf::Utf8Length(trimmedText) + cf::Utf8Length(trimmedDetail) + 5);
+    cf::AppendUtf8(bytes, head);
+    cf::AppendUtf8(bytes, trimmedText);
+    if (!detail.empty()) {
+        cf::AppendUtf8(bytes, kDetailSeparator);
+        cf::AppendUtf8(bytes, trimmedDetail);
+    }
+    bytes += "\r\n";
+    return bytes;
+}
+
 }  // namespace
 
 bool LogAccepts(TLogLevel level) {
@@ -162,13 +196,9 @@ bool LogAccepts(TLogLevel level) {
 
 std::u16string FormatLogLine(const cf::DateTimeParts& now, TLogLevel level, std::u16string_view text,
                              std::u16string_view detail) {
-    // Built in one buffer: a trace line's detail can be a whole document.
-    const std::u16string_view trimmedText = cf::TrimView(text);
-    const std::u16string_view trimmedDetail = cf::TrimView(detail);
-    std::u16string line = FormatLogTimestamp(now, cf::FormatSettings().TimeSeparator);
-    line.reserve(line.size() + 10 + trimmedText.size() + trimmedDetail.size());
-    line.append(u"\t").append(Tag(level)).append(u"\t").append(trimmedText);
-    if (!detail.empty()) line.append(u": \t").append(trimmedDetail);
+    std::u16string line = LineHead(now, level);
+    line += cf::TrimView(text);
+    if (!detail.empty()) line.append(kDetailSeparator).append(cf::TrimView(detail));
     return line;
 }
 
@@ -176,7 +206,7 @@ void WriteLog(std::u16string_view text, std::u16string_view detail, TLogLevel le
     if (!LogAccepts(level)) return;
     AttemptWrite([&] {
         WriteStartBanner();
-        WriteLogLine(FormatLogLine(Now(), level, text, detail));
+        AppendLine(LineBytes(Now(), level, text, detail));
     });
 }
 
@@ -226,8 +256,7 @@ void WriteLogLine(std::u16string_view line) {
     bytes.reserve(cf::Utf8Length(line) + 2);
     cf::AppendUtf8(bytes, line);
     bytes += "\r\n";
-    std::lock_guard<std::mutex> guard(State().appendLock);
-    AppendToLogFile(bytes);
+    AppendLine(bytes);
 }
 
 void WriteStartBanner() {
