@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <ctime>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -29,21 +30,46 @@ using Clock = std::chrono::steady_clock;
 constexpr int kRecords = 10000;
 constexpr int kRounds = 5;
 
-double Median(std::vector<double> values) {
-    std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
-    return values[values.size() / 2];
+double Seconds(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
+
+// This process's CPU time (user and system): the peer's is not in it, and it
+// moves less than the wall clock when the machine is busy.
+double CpuSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + now.tv_nsec / 1e9;
 }
 
-double Seconds(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
+struct Timing {
+    double wall = 0, cpu = 0;
+};
+
+template <typename F>
+Timing Measure(F&& run) {
+    const double cpu = CpuSeconds();
+    const Clock::time_point start = Clock::now();
+    run();
+    return {Seconds(start), CpuSeconds() - cpu};
+}
 
 [[noreturn]] void Die(const char* what) {
     std::perror(what);
     std::exit(1);
 }
 
+// The median of each figure on its own.
+Timing Median(const std::vector<Timing>& rounds) {
+    const auto median = [&](double Timing::*field) {
+        std::vector<double> values;
+        for (const Timing& t : rounds) values.push_back(t.*field);
+        std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
+        return values[values.size() / 2];
+    };
+    return {median(&Timing::wall), median(&Timing::cpu)};
+}
+
 // The floor: blocking send and receive on one connection, nothing else.
-double RawClient(uint16_t port, const std::vector<std::string>& frames) {
-    const Clock::time_point start = Clock::now();
+void RawClient(uint16_t port, const std::vector<std::string>& frames) {
     const int fd = socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in address{};
     address.sin_family = AF_INET;
@@ -57,26 +83,24 @@ double RawClient(uint16_t port, const std::vector<std::string>& frames) {
             Die("raw client exchange");
     }
     close(fd);
-    return Seconds(start);
 }
 
-double DriverUpload(host_emulation::AddInLibrary& library, uint16_t port, bool logging, int batch) {
+Timing DriverUpload(host_emulation::AddInLibrary& library, uint16_t port, bool logging, int batch) {
     bench::DriverSession session(library, port, logging);
     std::vector<tVariant> documents;
     for (int first = 1; first <= kRecords; first += batch)
         documents.push_back(session.HostString(bench::GoodsDocument(first, batch)));
-    const Clock::time_point start = Clock::now();
-    for (const tVariant& document : documents) {
-        session.Expect(u"UploadGoods", {host_emulation::EmptyValue(), document,
-                                        session.HostString(u"regular")});
-    }
-    return Seconds(start);
+    return Measure([&] {
+        for (const tVariant& document : documents)
+            session.Expect(u"UploadGoods", {host_emulation::EmptyValue(), document, session.HostString(u"regular")});
+    });
 }
 
-void Report(const char* label, double driverSeconds, double rawSeconds) {
+void Report(const char* label, const Timing& driver, const Timing& raw) {
     const double perRecord = 1e6 / kRecords;
-    std::printf("%-28s driver %6.1f µs/record  raw %6.1f µs/record  ratio driver/raw %.2f\n", label,
-                driverSeconds * perRecord, rawSeconds * perRecord, driverSeconds / rawSeconds);
+    std::printf("%-28s driver %6.1f µs/record (cpu %5.1f)  raw %6.1f µs/record (cpu %5.1f)  ratio driver/raw %.2f\n",
+                label, driver.wall * perRecord, driver.cpu * perRecord, raw.wall * perRecord, raw.cpu * perRecord,
+                driver.wall / raw.wall);
 }
 
 }  // namespace
@@ -100,12 +124,13 @@ int main() {
     for (const Case& c : {Case{"logging off, one call", false, kRecords}, Case{"logging off, 100 per call", false, 100},
                           Case{"full logging, one call", true, kRecords},
                           Case{"full logging, 100 per call", true, 100}}) {
-        std::vector<double> driver, raw;
+        std::vector<Timing> driver, raw;
+        const auto rawRound = [&] { raw.push_back(Measure([&] { RawClient(server.Port(), frames); })); };
         for (int round = 0; round < kRounds; ++round) {
             // Alternate which runs first, so that neither always meets a warmer peer.
-            if (round % 2 == 1) raw.push_back(RawClient(server.Port(), frames));
+            if (round % 2 == 1) rawRound();
             driver.push_back(DriverUpload(library, server.Port(), c.logging, c.batch));
-            if (round % 2 == 0) raw.push_back(RawClient(server.Port(), frames));
+            if (round % 2 == 0) rawRound();
         }
         Report(c.label, Median(driver), Median(raw));
     }
