@@ -19,10 +19,18 @@ uint32_t NextCodePoint(std::u16string_view text, std::size_t& i) {
 }  // namespace
 
 std::size_t Utf8Length(std::u16string_view text) {
-    std::size_t length = 0;
-    for (std::size_t i = 0; i < text.size();) {
-        const uint32_t cp = NextCodePoint(text, i);
-        length += cp < 0x80 ? 1 : cp < 0x800 ? 2 : cp < 0x10000 ? 3 : 4;
+    std::size_t length = text.size();  // one byte per unit, plus what wider characters add
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t unit = text[i];
+        if (unit < 0x80) continue;
+        if (unit < 0x800) {
+            length += 1;
+        } else if (IsHighSurrogate(unit) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
+            length += 2;  // a pair's two units make four bytes
+            ++i;
+        } else {
+            length += 2;  // three bytes, U+FFFD for a lone surrogate too
+        }
     }
     return length;
 }
@@ -40,6 +48,10 @@ void AppendUtf8(std::string& out, std::u16string_view text) {
     out.resize(start + Utf8Length(text));
     char* next = out.data() + start;
     for (std::size_t i = 0; i < text.size();) {
+        if (text[i] < 0x80) {
+            *next++ = static_cast<char>(text[i++]);
+            continue;
+        }
         const uint32_t cp = NextCodePoint(text, i);
         if (cp < 0x80) {
             *next++ = static_cast<char>(cp);
