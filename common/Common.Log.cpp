@@ -290,6 +290,7 @@ void SetLogMode(TLogMode mode) {
         } catch (...) {
         }
         state.bannerWritten = false;
+        ReleaseLogFile();
     }
     state.mode = mode;
 }
@@ -342,6 +343,7 @@ void LogModuleStop() noexcept {
         LogState& state = State();
         state.mode = TLogMode::lmOff;
         state.bannerWritten = false;
+        ReleaseLogFile();
         SetLogFileStem({});
         SetLogFolder({});
     } catch (...) {
