@@ -41,25 +41,39 @@ void EncodeCleanedUtf8(std::u16string_view text, char* out) {
     }
 }
 
+// "Record" in any ASCII letter case, straight on the UTF-8 name: a byte of a
+// wider character never equals an ASCII letter.
+bool IsRecordName(const char* name) {
+    static constexpr char kRecord[] = "record";
+    for (const char expected : std::string_view(kRecord)) {
+        const char c = *name++;
+        if ((c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c) != expected) return false;
+    }
+    return *name == '\0';
+}
+
 [[noreturn]] void ThrowParseError(const pugi::xml_parse_result& result) {
     throw cf::Exception(u"Ошибка разбора XML: " + cf::FromUtf8(result.description()) + u" (позиция " +
                         cf::IntToStr(result.offset) + u")");
 }
 
-// The value's text, or nothing for a value that has none we read.
-bool TextOf(const cf::Variant& value, std::u16string& text) {
+// The value's trimmed text (a view of the value's own, or of `storage` for a
+// number), or nothing for a value that has none we read. Every attribute of
+// every record passes here: no copy of a string value.
+bool TrimmedTextOf(const cf::Variant& value, std::u16string& storage, std::u16string_view& text) {
     if (value.IsString()) {
-        text = value.StringValue();
+        text = cf::TrimView(value.StringValue());
         return true;
     }
     if (value.IsOrdinal()) {
-        text = cf::IntToStr(value.IntegerValue());
+        storage = cf::IntToStr(value.IntegerValue());
+        text = storage;
         return true;
     }
     return false;
 }
 
-bool ParseInt32(const std::u16string& text, int32_t& result) {
+bool ParseInt32(std::u16string_view text, int32_t& result) {
     std::size_t i = 0;
     bool negative = false;
     if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) negative = text[i++] == u'-';
@@ -77,7 +91,7 @@ bool ParseInt32(const std::u16string& text, int32_t& result) {
 }
 
 // Decimal text to a value scaled by 10000, the last step rounding halves to even.
-bool ParseCurrency(const std::u16string& text, char16_t decimalSeparator, int64_t& result) {
+bool ParseCurrency(std::u16string_view text, char16_t decimalSeparator, int64_t& result) {
     std::size_t i = 0;
     bool negative = false;
     if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) negative = text[i++] == u'-';
@@ -143,10 +157,11 @@ std::u16string StripInvalidXMLChars(std::u16string_view text) {
 }
 
 int32_t VarToIntDef(const cf::Variant& value, int32_t defaultValue) {
-    std::u16string text;
-    if (!TextOf(value, text)) return defaultValue;
+    std::u16string storage;
+    std::u16string_view text;
+    if (!TrimmedTextOf(value, storage, text)) return defaultValue;
     int32_t result = 0;
-    return ParseInt32(cf::Trim(text), result) ? result : defaultValue;
+    return ParseInt32(text, result) ? result : defaultValue;
 }
 
 int64_t VarToCurrDef(const cf::Variant& value, int64_t defaultScaled) {
@@ -156,10 +171,11 @@ int64_t VarToCurrDef(const cf::Variant& value, int64_t defaultScaled) {
         if (!(scaled > -9.2e18 && scaled < 9.2e18)) return defaultScaled;
         return static_cast<int64_t>(std::nearbyint(scaled));
     }
-    std::u16string text;
-    if (!TextOf(value, text)) return defaultScaled;
+    std::u16string storage;
+    std::u16string_view text;
+    if (!TrimmedTextOf(value, storage, text)) return defaultScaled;
     int64_t result = 0;
-    return ParseCurrency(cf::Trim(text), cf::FormatSettings().DecimalSeparator, result) ? result : defaultScaled;
+    return ParseCurrency(text, cf::FormatSettings().DecimalSeparator, result) ? result : defaultScaled;
 }
 
 bool VarToBoolDef(const cf::Variant& value, bool defaultValue) {
@@ -228,7 +244,7 @@ void ForEachRecord(const pugi::xml_document& document, const std::function<void(
     }
     if (!table) throw cf::Exception(u"Не найден корневой узел");
     for (pugi::xml_node child = table.first_child(); child; child = child.next_sibling()) {
-        if (child.type() == pugi::node_element && cf::AsciiSameText(cf::FromUtf8(child.name()), u"Record"))
+        if (child.type() == pugi::node_element && IsRecordName(child.name()))
             visit(XmlRecord(child));
     }
 }

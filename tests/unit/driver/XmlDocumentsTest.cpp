@@ -104,7 +104,7 @@ TEST(AttributeReaders, BooleansOnlyFromTrueAndFalse) {
 }
 
 TEST(InputTables, RecordsOfTheTopLevelTableInOrder) {
-    EXPECT_EQ(RecordNames(u"<Table><Record N='1'/><record N='2'/><!-- c --><Item N='x'/>text<RECORD N='3'/></Table>"),
+    EXPECT_EQ(RecordNames(u"<Table><Record N='1'/><record N='2'/><!-- c --><Item N='x'/><Records N='4'/><Recor N='5'/>text<RECORD N='3'/></Table>"),
               (std::vector<std::u16string>{u"1", u"2", u"3"}));
     EXPECT_TRUE(RecordNames(u"<?xml version='1.0'?><Table/>").empty());
 }
