@@ -17,8 +17,6 @@ namespace common {
 
 namespace {
 
-// Created on first use and never destroyed: the library's unload step still
-// writes through it after other static objects are gone.
 // What a log file name is made of; while it stays the same, so does the file
 // name, and the folder need not be checked again for every line.
 struct LogFileKey {
@@ -30,6 +28,8 @@ struct LogFileKey {
     }
 };
 
+// Created on first use and never destroyed: the library's unload step still
+// writes through it after other static objects are gone.
 struct LogState {
     std::atomic<TLogMode> mode{TLogMode::lmOff};
     std::atomic<bool> bannerWritten{false};
