@@ -1,5 +1,8 @@
 // Open, Close and DeviceTest against the simulator, and the log file named
 // after the scale's address.
+#include <chrono>
+#include <thread>
+
 #include "tests/integration/driver/DriverFixture.h"
 
 #include "lib/cf/TextUtils.h"
@@ -55,7 +58,12 @@ TEST_F(DriverTest, DeviceTestOnAClosedDriverConnectsAndLeavesItClosed) {
 
 TEST_F(DriverTest, DeviceTestOnAnOpenDriverSendsNothing) {
     ASSERT_TRUE(OpenOnSimulator());
+    // The simulator counts Open's connection when its thread accepts it, which
+    // may come after Open has returned.
+    for (int i = 0; i < 500 && sim->Summary().Connections == 0; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
     const uint64_t connections = sim->Summary().Connections;
+    ASSERT_EQ(connections, 1u);
     const CallResult test = Call(u"DeviceTest");
     EXPECT_TRUE(test.value);
     EXPECT_EQ(test.texts.at(0), u"Весы подключены");
