@@ -17,6 +17,17 @@ namespace common {
 
 namespace {
 
+// What a log file name is made of; while it stays the same, so does the file
+// name, and the folder need not be checked again for every line.
+struct LogFileKey {
+    std::u16string stem, folder, override;
+    uint16_t year = 0, month = 0, day = 0;
+    bool operator==(const LogFileKey& other) const {
+        return year == other.year && month == other.month && day == other.day && stem == other.stem &&
+               folder == other.folder && override == other.override;
+    }
+};
+
 // Created on first use and never destroyed: the library's unload step still
 // writes through it after other static objects are gone.
 struct LogState {
@@ -28,6 +39,8 @@ struct LogState {
     std::u16string folder;
     std::u16string problem;  // of the latest line, under settingsLock
     std::mutex appendLock;  // one line's open-append-close at a time
+    LogFileKey fileKey;  // under appendLock, with fileName
+    std::u16string fileName;  // the last file written; empty when none
 };
 
 LogState& State() {
@@ -48,20 +61,33 @@ const char16_t* Tag(TLogLevel level) {
     }
 }
 
-TLogPath CurrentLogPath() {
+LogFileKey CurrentFileKey(const cf::DateTimeParts& today) {
     LogState& state = State();
-    TLogPathInputs in;
+    LogFileKey key;
     {
         std::lock_guard<std::mutex> guard(state.settingsLock);
-        in.LogFileStem = state.stem;
-        in.LogFolder = state.folder;
+        key.stem = state.stem;
+        key.folder = state.folder;
     }
+    key.override = GetEnvironmentText(kLogDirVariable);
+    key.year = today.Year;
+    key.month = today.Month;
+    key.day = today.Day;
+    return key;
+}
+
+TLogPath LogPathOf(const LogFileKey& key) {
+    TLogPathInputs in;
+    in.LogFileStem = key.stem;
+    in.LogFolder = key.folder;
     in.LogVendorFolder = kLogVendorFolder;
-    in.FolderOverride = GetEnvironmentText(kLogDirVariable);
+    in.FolderOverride = key.override;
     if (in.LogFileStem.empty()) in.ModulePath = GetModulePath();
     in.CommonAppData = [] { return GetSpecialFolderPath(kCsidlCommonAppData); };
     return ResolveLogPath(in);
 }
+
+TLogPath CurrentLogPath() { return LogPathOf(CurrentFileKey({})); }
 
 void RememberProblem(std::u16string problem) noexcept {
     LogState& state = State();
@@ -73,6 +99,39 @@ void EnsureFolder(const std::u16string& folder) {
     if (DirectoryExists(folder)) return;
     ForceDirectories(folder);
     GrantEveryoneFullAccess(folder);
+}
+
+// The file of the key's day, its folder made when missing.
+std::u16string PrepareLogFile(const LogFileKey& key) {
+    const TLogPath path = LogPathOf(key);
+    if (path.RootedStem) return path.Stem;
+    EnsureFolder(path.Folder);
+    cf::DateTimeParts today;
+    today.Year = key.year;
+    today.Month = key.month;
+    today.Day = key.day;
+    return LogFileName(path, today);
+}
+
+// Appends to the file of the last line while stem, folder and date stay the
+// same; a folder removed since then is made again, as for a new file.
+void AppendToLogFile(const std::string& bytes) {
+    LogState& state = State();
+    const LogFileKey key = CurrentFileKey(Now());
+    if (!state.fileName.empty() && state.fileKey == key) {
+        try {
+            AppendDenyingWriters(state.fileName, bytes);
+            return;
+        } catch (...) {
+            const TLogPath path = LogPathOf(key);
+            if (path.RootedStem || DirectoryExists(path.Folder)) throw;
+        }
+    }
+    state.fileName.clear();
+    std::u16string fileName = PrepareLogFile(key);
+    AppendDenyingWriters(fileName, bytes);
+    state.fileKey = key;
+    state.fileName = std::move(fileName);
 }
 
 // Runs one write; its failure is remembered instead of raised.
@@ -90,6 +149,40 @@ void AttemptWrite(F&& write) noexcept {
     }
 }
 
+// timestamp \t tag \t
+std::u16string LineHead(const cf::DateTimeParts& now, TLogLevel level) {
+    std::u16string head = FormatLogTimestamp(now, cf::FormatSettings().TimeSeparator);
+    head.append(u"\t").append(Tag(level)).append(u"\t");
+    return head;
+}
+
+constexpr std::u16string_view kDetailSeparator = u": \t";
+
+void AppendLine(const std::string& bytes) {
+    std::lock_guard<std::mutex> guard(State().appendLock);
+    AppendToLogFile(bytes);
+}
+
+// FormatLogLine's line in UTF-8 with CR LF, converted part by part into one
+// buffer: a trace line's detail can be a whole document, and joining the
+// parts as UTF-16 first would hold one more copy of it.
+std::string LineBytes(const cf::DateTimeParts& now, TLogLevel level, std::u16string_view text,
+                      std::u16string_view detail) {
+    const std::u16string head = LineHead(now, level);
+    const std::u16string_view trimmedText = cf::TrimView(text);
+    const std::u16string_view trimmedDetail = cf::TrimView(detail);
+    std::string bytes;
+    bytes.reserve(cf::Utf8Length(head) + cf::Utf8Length(trimmedText) + cf::Utf8Length(trimmedDetail) + 5);
+    cf::AppendUtf8(bytes, head);
+    cf::AppendUtf8(bytes, trimmedText);
+    if (!detail.empty()) {
+        cf::AppendUtf8(bytes, kDetailSeparator);
+        cf::AppendUtf8(bytes, trimmedDetail);
+    }
+    bytes += "\r\n";
+    return bytes;
+}
+
 }  // namespace
 
 bool LogAccepts(TLogLevel level) {
@@ -103,8 +196,9 @@ bool LogAccepts(TLogLevel level) {
 
 std::u16string FormatLogLine(const cf::DateTimeParts& now, TLogLevel level, std::u16string_view text,
                              std::u16string_view detail) {
-    std::u16string line = FormatLogTimestamp(now, cf::FormatSettings().TimeSeparator) + u"\t" + Tag(level) + u"\t" + cf::Trim(text);
-    if (!detail.empty()) line += u": \t" + cf::Trim(detail);
+    std::u16string line = LineHead(now, level);
+    line += cf::TrimView(text);
+    if (!detail.empty()) line.append(kDetailSeparator).append(cf::TrimView(detail));
     return line;
 }
 
@@ -112,7 +206,7 @@ void WriteLog(std::u16string_view text, std::u16string_view detail, TLogLevel le
     if (!LogAccepts(level)) return;
     AttemptWrite([&] {
         WriteStartBanner();
-        WriteLogLine(FormatLogLine(Now(), level, text, detail));
+        AppendLine(LineBytes(Now(), level, text, detail));
     });
 }
 
@@ -138,10 +232,11 @@ std::u16string LogWriteProblem() {
 }
 
 std::u16string GetLogPath(bool folderOnly) {
+    if (!folderOnly) return PrepareLogFile(CurrentFileKey(Now()));
     const TLogPath path = CurrentLogPath();
     if (path.RootedStem) return path.Stem;
     EnsureFolder(path.Folder);
-    return folderOnly ? path.Folder : LogFileName(path, Now());
+    return path.Folder;
 }
 
 std::u16string DescribeLogFolder() noexcept {
@@ -157,10 +252,11 @@ std::u16string DescribeLogFolder() noexcept {
 }
 
 void WriteLogLine(std::u16string_view line) {
-    const std::u16string fileName = GetLogPath(false);
-    const std::string bytes = cf::ToUtf8(std::u16string(line) + u"\r\n");
-    std::lock_guard<std::mutex> guard(State().appendLock);
-    AppendDenyingWriters(fileName, bytes);
+    std::string bytes;
+    bytes.reserve(cf::Utf8Length(line) + 2);
+    cf::AppendUtf8(bytes, line);
+    bytes += "\r\n";
+    AppendLine(bytes);
 }
 
 void WriteStartBanner() {
@@ -194,6 +290,7 @@ void SetLogMode(TLogMode mode) {
         } catch (...) {
         }
         state.bannerWritten = false;
+        ReleaseLogFile();
     }
     state.mode = mode;
 }
@@ -246,6 +343,7 @@ void LogModuleStop() noexcept {
         LogState& state = State();
         state.mode = TLogMode::lmOff;
         state.bannerWritten = false;
+        ReleaseLogFile();
         SetLogFileStem({});
         SetLogFolder({});
     } catch (...) {

@@ -10,10 +10,15 @@ namespace common {
 enum class TAppendResult { Done, Locked };
 
 // One attempt: opens or creates the file denying other writers, appends at the
-// end and closes. Only a regular file is written: a symbolic link is never
+// end and closes (or only unlocks, see ReleaseLogFile). Only a regular file is written: a symbolic link is never
 // followed, and a link or anything else under the name fails. Locked when another process holds the file; raises
 // cf::Exception naming the file and the system's reason on any other failure.
 TAppendResult TryAppendDenyingWriters(const std::u16string& fileName, std::string_view bytes);
+
+// Where the system allows (POSIX), the file of the last append stays open
+// between lines, unlocked, and is opened again when anything changes under
+// its name; this closes it (logging switched off, the library unloading).
+void ReleaseLogFile() noexcept;
 
 // Retries a locked file for about 200 ms, then raises the open error.
 void AppendDenyingWriters(const std::u16string& fileName, std::string_view bytes);

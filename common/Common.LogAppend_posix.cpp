@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <mutex>
 
 #include "common/Common.LogAppend.h"
 #include "lib/cf/Exception.h"
@@ -13,20 +14,20 @@ namespace common {
 
 namespace {
 
-struct FileDescriptor {
-    int fd;
-    ~FileDescriptor() { close(fd); }
-};
-
 // The folder is open to every user, so whoever can plant a link or a pipe
 // under the log's name must not make the driver write through it: links are
 // never followed, a pipe never blocks the open, and only a regular file is
 // written.
 constexpr int kOpenFlags = O_WRONLY | O_APPEND | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK;
 
-// A new log file is writable by every user, like the folder it lies in.
+// A new log file is writable by every user, like the folder it lies in. The
+// file mostly exists already: one open then, and the exclusive create (which
+// tells that this process made the file and must widen its mode) only when
+// it does not; a file made by another process in between is simply opened.
 int OpenOrCreate(const std::string& name) {
-    int fd = open(name.c_str(), kOpenFlags | O_CREAT | O_EXCL, 0666);
+    int fd = open(name.c_str(), kOpenFlags);
+    if (fd >= 0 || errno != ENOENT) return fd;
+    fd = open(name.c_str(), kOpenFlags | O_CREAT | O_EXCL, 0666);
     if (fd >= 0) {
         fchmod(fd, 0666);
         return fd;
@@ -35,33 +36,95 @@ int OpenOrCreate(const std::string& name) {
     return open(name.c_str(), kOpenFlags);
 }
 
-void RequireRegularFile(const FileDescriptor& file, const std::u16string& fileName) {
+// The file of the last append stays open: the next line then costs a look
+// at the name (still this very regular file, with the same mode and owner?),
+// the lock, the write and the unlock, not an open and a close besides. Any
+// change under the name (removed, replaced, made a link, rights changed) opens
+// the name again with every check, as for a new file.
+struct HeldFile {
+    std::string name;
+    int fd = -1;
     struct stat info {};
-    if (fstat(file.fd, &info) != 0) throw cf::Exception(FileErrorMessage(fileName, errno));
-    if (!S_ISREG(info.st_mode)) throw cf::Exception(NotARegularFileMessage(fileName));
+};
+
+struct HeldState {
+    std::mutex lock;
+    HeldFile file;  // under lock
+};
+
+// Never destroyed: the library's unload step still writes its last line.
+HeldState& Held() {
+    static HeldState* state = new HeldState;
+    return *state;
 }
 
-}  // namespace
+void Release(HeldFile& file) {
+    if (file.fd >= 0) close(file.fd);
+    file.fd = -1;
+    file.name.clear();
+}
 
-TAppendResult TryAppendDenyingWriters(const std::u16string& fileName, std::string_view bytes) {
-    const int fd = OpenOrCreate(cf::ToUtf8(fileName));
+bool StillHeld(const HeldFile& file, const std::string& name) {
+    if (file.fd < 0 || file.name != name) return false;
+    struct stat now {};
+    return lstat(name.c_str(), &now) == 0 && S_ISREG(now.st_mode) && now.st_dev == file.info.st_dev &&
+           now.st_ino == file.info.st_ino && now.st_mode == file.info.st_mode && now.st_uid == file.info.st_uid &&
+           now.st_gid == file.info.st_gid;
+}
+
+void Hold(HeldFile& file, const std::string& name, const std::u16string& fileName) {
+    Release(file);
+    const int fd = OpenOrCreate(name);
     if (fd < 0) {
         if (errno == ELOOP) throw cf::Exception(NotARegularFileMessage(fileName));
         throw cf::Exception(FileErrorMessage(fileName, errno));
     }
-    FileDescriptor file{fd};
-    RequireRegularFile(file, fileName);
-    if (flock(file.fd, LOCK_EX | LOCK_NB) != 0) {
+    struct stat info {};
+    if (fstat(fd, &info) != 0) {
+        const int code = errno;
+        close(fd);
+        throw cf::Exception(FileErrorMessage(fileName, code));
+    }
+    if (!S_ISREG(info.st_mode)) {
+        close(fd);
+        throw cf::Exception(NotARegularFileMessage(fileName));
+    }
+    file.name = name;
+    file.fd = fd;
+    file.info = info;
+}
+
+struct Unlock {
+    int fd;
+    ~Unlock() { flock(fd, LOCK_UN); }
+};
+
+}  // namespace
+
+TAppendResult TryAppendDenyingWriters(const std::u16string& fileName, std::string_view bytes) {
+    const std::string name = cf::ToUtf8(fileName);
+    HeldState& state = Held();
+    std::lock_guard<std::mutex> guard(state.lock);
+    HeldFile& held = state.file;
+    if (!StillHeld(held, name)) Hold(held, name, fileName);
+    if (flock(held.fd, LOCK_EX | LOCK_NB) != 0) {
         if (errno == EWOULDBLOCK || errno == EINTR) return TAppendResult::Locked;
         throw cf::Exception(FileErrorMessage(fileName, errno));
     }
+    const Unlock unlock{held.fd};
     while (!bytes.empty()) {
-        const ssize_t written = write(file.fd, bytes.data(), bytes.size());
+        const ssize_t written = write(held.fd, bytes.data(), bytes.size());
         if (written < 0 && errno == EINTR) continue;
         if (written <= 0) throw cf::Exception(FileErrorMessage(fileName, errno));
         bytes.remove_prefix(static_cast<std::size_t>(written));
     }
     return TAppendResult::Done;
+}
+
+void ReleaseLogFile() noexcept {
+    HeldState& state = Held();
+    std::lock_guard<std::mutex> guard(state.lock);
+    Release(state.file);
 }
 
 }  // namespace common

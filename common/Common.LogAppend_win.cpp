@@ -48,4 +48,7 @@ TAppendResult TryAppendDenyingWriters(const std::u16string& fileName, std::strin
     return TAppendResult::Done;
 }
 
+// A handle kept open would keep denying other writers between the lines.
+void ReleaseLogFile() noexcept {}
+
 }  // namespace common

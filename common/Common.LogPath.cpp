@@ -57,9 +57,26 @@ std::u16string FormatLogDate(const cf::DateTimeParts& d) {
     return Padded(d.Year, 4) + u"." + Padded(d.Month, 2) + u"." + Padded(d.Day, 2);
 }
 
+// Every log line starts with one: written digit by digit into one buffer.
 std::u16string FormatLogTimestamp(const cf::DateTimeParts& t, char16_t sep) {
-    return FormatLogDate(t) + u" " + Padded(t.Hour, 2) + sep + Padded(t.Minute, 2) + sep + Padded(t.Second, 2) + u"." +
-           Padded(t.Millisecond, 3);
+    char16_t text[23];
+    const auto put = [&text](std::size_t at, unsigned value, std::size_t width) {
+        for (std::size_t i = width; i-- > 0; value /= 10) text[at + i] = static_cast<char16_t>(u'0' + value % 10);
+    };
+    put(0, t.Year, 4);
+    text[4] = u'.';
+    put(5, t.Month, 2);
+    text[7] = u'.';
+    put(8, t.Day, 2);
+    text[10] = u' ';
+    put(11, t.Hour, 2);
+    text[13] = sep;
+    put(14, t.Minute, 2);
+    text[16] = sep;
+    put(17, t.Second, 2);
+    text[19] = u'.';
+    put(20, t.Millisecond, 3);
+    return std::u16string(text, 23);
 }
 
 std::u16string LogFileName(const TLogPath& path, const cf::DateTimeParts& today) {

@@ -66,11 +66,17 @@ char EncodeUnit(char16_t unit, const TReverse& reverse) {
 }  // namespace
 
 std::string EncodeCodePage(std::u16string_view text, TCodePage page) {
-    const TReverse& reverse = Reverse(page);
     std::string out;
-    out.reserve(text.size());
-    for (char16_t unit : text) out += EncodeUnit(unit, reverse);
+    AppendCodePage(out, text, page);
     return out;
+}
+
+void AppendCodePage(std::string& out, std::u16string_view text, TCodePage page) {
+    const TReverse& reverse = Reverse(page);
+    const std::size_t start = out.size();
+    out.resize(start + text.size());
+    char* next = out.data() + start;
+    for (char16_t unit : text) *next++ = EncodeUnit(unit, reverse);
 }
 
 std::u16string DecodeCodePage(std::string_view bytes, TCodePage page) {

@@ -11,6 +11,8 @@ enum class TCodePage { cp866, cp1251 };
 
 // One byte per UTF-16 unit; a character the page lacks becomes "?".
 std::string EncodeCodePage(std::u16string_view text, TCodePage page);
+// The same appended to `out`.
+void AppendCodePage(std::string& out, std::u16string_view text, TCodePage page);
 // Bytes the page leaves undefined become U+FFFD.
 std::u16string DecodeCodePage(std::string_view bytes, TCodePage page);
 

@@ -32,15 +32,19 @@ int HexDigit(char16_t c) {
 }  // namespace
 
 TByteString IntToBytesLE(int ASize, int64_t AValue, std::u16string_view AField) {
+    TByteString out;
+    AppendIntLE(out, ASize, AValue, AField);
+    return out;
+}
+
+void AppendIntLE(TByteString& AFrame, int ASize, int64_t AValue, std::u16string_view AField) {
     const uint64_t max = (uint64_t{1} << (8 * ASize)) - 1;
     if (AValue < 0 || static_cast<uint64_t>(AValue) > max) {
         const std::u16string field = AField.empty() ? std::u16string() : u" «" + std::u16string(AField) + u"»";
         throw cf::Exception(u"Значение поля" + field + u" вне допустимого диапазона 0.." + cf::UIntToStr(max) + u": " +
                             cf::IntToStr(AValue));
     }
-    TByteString out(static_cast<std::size_t>(ASize), '\0');
-    for (int i = 0; i < ASize; ++i) out[i] = static_cast<char>((static_cast<uint64_t>(AValue) >> (8 * i)) & 0xFF);
-    return out;
+    for (int i = 0; i < ASize; ++i) AFrame += static_cast<char>((static_cast<uint64_t>(AValue) >> (8 * i)) & 0xFF);
 }
 
 std::u16string PadText(std::u16string_view AText, int AWidth, char16_t AFill, int AAlign) {
@@ -57,6 +61,16 @@ std::u16string PadText(std::u16string_view AText, int AWidth, char16_t AFill, in
         default:
             return std::u16string(AText);
     }
+}
+
+void AppendPaddedCP866(TByteString& AFrame, std::u16string_view AText, int AWidth, char AFill, int AAlign) {
+    const std::size_t width = AWidth > 0 ? static_cast<std::size_t>(AWidth) : 0;
+    const std::u16string_view text = AText.substr(0, width);
+    const std::size_t fill = AAlign == taLeft || AAlign == taRight || AAlign == taCenter ? width - text.size() : 0;
+    const std::size_t before = AAlign == taRight ? fill : AAlign == taCenter ? fill - fill / 2 : 0;
+    AFrame.append(before, AFill);
+    AppendCodePage(AFrame, text, TCodePage::cp866);
+    AFrame.append(fill - before, AFill);
 }
 
 std::string StrToCP866(std::u16string_view AText) { return EncodeCodePage(AText, TCodePage::cp866); }

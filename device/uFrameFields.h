@@ -20,11 +20,16 @@ struct TCurrency {
 // A value outside 0 .. 2^(8*ASize)-1 is refused naming AField, so a field can
 // never spill into its neighbours.
 TByteString IntToBytesLE(int ASize, int64_t AValue, std::u16string_view AField = u"");
+// The same appended to AFrame.
+void AppendIntLE(TByteString& AFrame, int ASize, int64_t AValue, std::u16string_view AField = u"");
 
 enum TAlign : int { taRight = 0, taLeft = 1, taCenter = 2 };
 // Cuts AText to AWidth units or fills it with AFill; any AAlign other than
 // 0..2 leaves a short text unfilled.
 std::u16string PadText(std::u16string_view AText, int AWidth, char16_t AFill, int AAlign);
+// StrToCP866(PadText(...)) appended to AFrame without the intermediate texts;
+// AFill must be ASCII.
+void AppendPaddedCP866(TByteString& AFrame, std::u16string_view AText, int AWidth, char AFill, int AAlign);
 
 std::string StrToCP866(std::u16string_view AText);
 

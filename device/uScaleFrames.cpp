@@ -4,7 +4,7 @@
 
 #include <cmath>
 #include <memory>
-#include <vector>
+#include <mutex>
 
 #include "device/uSystemCodePages.h"
 #include "lib/cf/DateTime.h"
@@ -21,10 +21,10 @@ std::u16string Text(std::u16string_view text, int width) { return PadText(text, 
 
 // Appends one unsigned field; a value that does not fit is refused by name.
 void Put(TByteString& frame, int size, int64_t value, std::u16string_view field) {
-    frame += IntToBytesLE(size, value, field);
+    AppendIntLE(frame, size, value, field);
 }
 
-void PutConst(TByteString& frame, int size, int64_t value) { frame += IntToBytesLE(size, value); }
+void PutConst(TByteString& frame, int size, int64_t value) { AppendIntLE(frame, size, value); }
 
 TByteString Finish(TByteString frame, int32_t firmwareType) { return FinishFrame(std::move(frame), firmwareType); }
 
@@ -48,20 +48,18 @@ const pcre2_code_16* NameSeparator() {
     return code.get();
 }
 
-std::vector<std::u16string> SplitAtSeparators(std::u16string_view text) {
-    const pcre2_code_16* code = NameSeparator();
-    std::unique_ptr<pcre2_match_data_16, MatchDataDeleter> match(pcre2_match_data_create_from_pattern_16(code, nullptr));
-    if (!match) throw std::bad_alloc();
-    const auto subject = reinterpret_cast<PCRE2_SPTR16>(text.data());
-    std::vector<std::u16string> pieces;
-    PCRE2_SIZE start = 0;
-    while (pcre2_match_16(code, subject, text.size(), start, 0, match.get(), nullptr) > 0) {
-        const PCRE2_SIZE* bounds = pcre2_get_ovector_pointer_16(match.get());
-        pieces.emplace_back(text.substr(start, bounds[0] - start));
-        start = bounds[1];
-    }
-    pieces.emplace_back(text.substr(start));
-    return pieces;
+// One match block for every name, made on first use and shared under a
+// lock: a block made and freed per name was a visible part of each goods frame.
+struct SeparatorMatch {
+    std::mutex lock;
+    std::unique_ptr<pcre2_match_data_16, MatchDataDeleter> data{
+        pcre2_match_data_create_from_pattern_16(NameSeparator(), nullptr)};
+};
+
+SeparatorMatch& SharedSeparatorMatch() {
+    static SeparatorMatch match;
+    if (!match.data) throw std::bad_alloc();
+    return match;
 }
 
 }  // namespace
@@ -95,13 +93,23 @@ TByteString CalcTrailer(TByteString& ARequest, int32_t AFirmwareType) {
 
 TByteString FinishFrame(TByteString ARequest, int32_t AFirmwareType) {
     const TByteString trailer = CalcTrailer(ARequest, AFirmwareType);
-    return ARequest + trailer;
+    ARequest += trailer;
+    return ARequest;
 }
 
-std::pair<std::u16string, std::u16string> SplitPluName(std::u16string_view AName) {
-    std::vector<std::u16string> pieces = SplitAtSeparators(AName);
-    std::u16string line2 = pieces.size() > 1 ? pieces.back() : std::u16string();
-    return {std::move(pieces.front()), std::move(line2)};
+std::pair<std::u16string_view, std::u16string_view> SplitPluName(std::u16string_view AName) {
+    SeparatorMatch& match = SharedSeparatorMatch();
+    std::lock_guard<std::mutex> guard(match.lock);
+    const auto subject = reinterpret_cast<PCRE2_SPTR16>(AName.data());
+    std::u16string_view line1 = AName;
+    PCRE2_SIZE start = 0;
+    while (pcre2_match_16(NameSeparator(), subject, AName.size(), start, 0, match.data.get(), nullptr) > 0) {
+        const PCRE2_SIZE* bounds = pcre2_get_ovector_pointer_16(match.data.get());
+        if (start == 0) line1 = AName.substr(0, bounds[0]);
+        start = bounds[1];
+    }
+    if (start == 0) return {AName, {}};
+    return {line1, AName.substr(start)};
 }
 
 TByteString ClearPLUFrame(int32_t fw) { return Finish(FrameHeader(kClearPLU) + TByteString(45, ' '), fw); }
@@ -121,29 +129,34 @@ TByteString ReadPLUFrame(int32_t fw) {
 TByteString ReadConfFrame(int32_t fw) {
     TByteString frame = FrameHeader(kReadConf);
     PutConst(frame, 1, 0);
-    return Finish(frame, fw);
+    return Finish(std::move(frame), fw);
 }
 
 TByteString ReadAdditionalTextFrame(int32_t fw, int32_t ATextID) {
     TByteString frame = FrameHeader(kReadAdditionalText);
     Put(frame, 2, ATextID, u"ID дополнительного текста");
-    return Finish(frame, fw);
+    return Finish(std::move(frame), fw);
 }
 
 TByteString WritePluFrame(int32_t fw, const TPluRecord& r) {
     CheckFirmwareType(fw);
     const auto [line1, line2] = SplitPluName(r.Name);
-    const std::u16string name = fw == 0 ? Text(line1, kPluNameOneLineWidth)
-                                        : Text(line1, kPluNameLineWidth) + Text(line2, kPluNameLineWidth);
-    const std::u16string barcode = PadText(r.Barcode.substr(0, kBarcodeWidth), kBarcodeWidth, u'0', taRight);
     const int64_t price = PriceToHundredths(r.Price);
     if (price < 0 || price > 0xFFFFFFFFLL) {
         throw cf::Exception(u"Значение поля «Цена» вне допустимого диапазона 0..42949672.95: " + CurrencyToText(r.Price));
     }
-    TByteString frame = FrameHeader(fw == 0 ? kWritePluOneLine : kWritePluTwoLine);
+    const TCommandCode& command = fw == 0 ? kWritePluOneLine : kWritePluTwoLine;
+    TByteString frame;
+    frame.reserve(kHeaderSize + command.DataLength + kCrcSize);
+    frame += FrameHeader(command);
     Put(frame, 4, r.PLU, u"Номер PLU");
-    frame += StrToCP866(barcode);
-    frame += StrToCP866(name);
+    AppendPaddedCP866(frame, r.Barcode, kBarcodeWidth, '0', taRight);
+    if (fw == 0) {
+        AppendPaddedCP866(frame, line1, kPluNameOneLineWidth, ' ', taLeft);
+    } else {
+        AppendPaddedCP866(frame, line1, kPluNameLineWidth, ' ', taLeft);
+        AppendPaddedCP866(frame, line2, kPluNameLineWidth, ' ', taLeft);
+    }
     frame += kSpace;
     PutConst(frame, 4, price);
     Put(frame, 1, r.TaxNumber, u"Налоговая ставка");
@@ -156,14 +169,14 @@ TByteString WritePluFrame(int32_t fw, const TPluRecord& r) {
     Put(frame, 2, r.ShelfLife, u"Срок годности");
     Put(frame, 2, r.SellByDate, u"Срок реализации");
     Put(frame, 2, r.TextID, u"ID дополнительного текста");
-    return Finish(frame, fw);
+    return Finish(std::move(frame), fw);
 }
 
 TByteString WriteTareFrame(int32_t fw, int32_t LTareNumber, int32_t LTareWeight) {
     TByteString frame = FrameHeader(kWriteTare);
     Put(frame, 2, LTareNumber, u"Номер тары");
     Put(frame, 4, LTareWeight, u"Вес тары");
-    return Finish(frame, fw);
+    return Finish(std::move(frame), fw);
 }
 
 TByteString WriteCompanyFrame(int32_t fw, std::u16string_view AName) {
@@ -171,7 +184,7 @@ TByteString WriteCompanyFrame(int32_t fw, std::u16string_view AName) {
     TByteString frame = FrameHeader(kWriteCompany);
     PutConst(frame, 2, 1);
     frame += StrToCP866(Text(text, kCompanyWidth));
-    return Finish(frame, fw);
+    return Finish(std::move(frame), fw);
 }
 
 TByteString WriteAdditionalTextFrame(int32_t fw, int32_t ATextID, std::u16string_view AValue) {
@@ -180,7 +193,7 @@ TByteString WriteAdditionalTextFrame(int32_t fw, int32_t ATextID, std::u16string
     TByteString frame = FrameHeader(kWriteAdditionalText);
     Put(frame, 2, ATextID, u"ID дополнительного текста");
     frame += StrToCP866(Text(text, kAdditionalTextWidth));
-    return Finish(frame, fw);
+    return Finish(std::move(frame), fw);
 }
 
 TByteString WriteDateTimeFrame(int32_t fw, double ADateTime) {
@@ -193,7 +206,7 @@ TByteString WriteDateTimeFrame(int32_t fw, double ADateTime) {
     for (int value : {int(p.Day), int(p.Month), p.Year % 100, int(p.Hour), int(p.Minute), int(p.Second)}) {
         PutConst(frame, 1, value);
     }
-    return Finish(frame, fw);
+    return Finish(std::move(frame), fw);
 }
 
 TByteString WriteOperatorOptionsFrame(int32_t fw, const TOperatorOptions& o) {
@@ -205,21 +218,21 @@ TByteString WriteOperatorOptionsFrame(int32_t fw, const TOperatorOptions& o) {
     Put(frame, 1, o.Running_Message, u"Бегущая строка");
     Put(frame, 1, o.Use_Key, u"Использование кнопки");
     Put(frame, 1, o.TicketSetting1, u"Настройки чека");
-    return Finish(frame, fw);
+    return Finish(std::move(frame), fw);
 }
 
 TByteString WriteOpersFrame(int32_t fw, int AIndex, std::u16string_view AOperators) {
     TByteString frame = FrameHeader(kWriteOpers);
     PutConst(frame, 2, AIndex);
     frame += StrToCP866(Text(ExtractField(AOperators, AIndex + 1), kOperatorNameWidth));
-    return Finish(frame, fw);
+    return Finish(std::move(frame), fw);
 }
 
 TByteString WriteDateTextFrame(int32_t fw, int AIndex, std::u16string_view ADate) {
     TByteString frame = FrameHeader(kWriteDateText);
     PutConst(frame, 2, AIndex);
     frame += TextToOem(Text(ExtractField(ADate, AIndex), kDateTextWidth));
-    return Finish(frame, fw);
+    return Finish(std::move(frame), fw);
 }
 
 TByteString WriteBarcodeFormatFrame(int32_t fw, std::u16string_view ABarcode, std::u16string_view APrefix) {
@@ -248,13 +261,13 @@ TByteString WriteLabelOptionsFrame(int32_t fw, const TLabelOptions& o) {
     }
     Put(frame, 2, o.PrintFormat, u"Формат печати дат");
     PutConst(frame, 2, 0);
-    return Finish(frame, fw);
+    return Finish(std::move(frame), fw);
 }
 
 TByteString PrepackLabelOptionsFrame(int32_t fw, const TByteString& AFirstFrame) {
     TByteString frame = AFirstFrame.substr(0, AFirstFrame.size() - std::min(AFirstFrame.size(), kCrcSize));
     if (frame.size() > kHeaderSize) frame[kHeaderSize] = static_cast<char>(kLabelOptionsPrepack);
-    return Finish(frame, fw);
+    return Finish(std::move(frame), fw);
 }
 
 }  // namespace device

@@ -58,8 +58,8 @@ TByteString CalcTrailer(TByteString& ARequest, int32_t AFirmwareType);
 TByteString FinishFrame(TByteString ARequest, int32_t AFirmwareType);
 
 // Name lines: split at every "||"; the first piece is line 1, the last
-// further piece line 2 (empty without one).
-std::pair<std::u16string, std::u16string> SplitPluName(std::u16string_view AName);
+// further piece line 2 (empty without one); both views into AName.
+std::pair<std::u16string_view, std::u16string_view> SplitPluName(std::u16string_view AName);
 
 TByteString ClearPLUFrame(int32_t AFirmwareType);
 TByteString DeletePLUFrame(int32_t AFirmwareType, int32_t APluId);

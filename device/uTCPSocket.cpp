@@ -79,13 +79,15 @@ void TTCPSocket::ReadString(int ALen, std::string& ABytes) {
     std::string buffer(wanted, '\0');
     std::size_t got = 0;
     const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(kReceiveTimeoutMs);
-    // The first piece is awaited like a single receive would be; the rest of
-    // an answer that arrives in pieces is collected until the same deadline.
+    // The first piece is one receive, bounded by the socket's own receive
+    // time-out (no wait before it: most answers are a single byte); the rest
+    // of an answer that arrives in pieces is awaited until the same deadline.
     while (got < wanted) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-        if (!Connected() || !sockets::WaitReadable(FHandle, left > 0 ? static_cast<int>(left) : 0)) {
-            if (got == 0) Fail(u"Ошибка при получении ответа от сервера");
-            break;
+        if (got > 0) {
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+            if (!Connected() || !sockets::WaitReadable(FHandle, left > 0 ? static_cast<int>(left) : 0)) break;
+        } else if (!Connected()) {
+            Fail(u"Ошибка при получении ответа от сервера");
         }
         const long result = sockets::Receive(FHandle, buffer.data() + got, wanted - got);
         if (result < 0) {

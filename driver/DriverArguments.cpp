@@ -10,4 +10,10 @@ std::u16string TextArgument(const cf::Variant& value) {
     return cf::VarToStr(value);
 }
 
+std::u16string_view TextArgumentView(const cf::Variant& value, std::u16string& storage) {
+    if (value.IsString()) return value.StringValue();
+    storage = TextArgument(value);
+    return storage;
+}
+
 }  // namespace driver

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <new>
 #include <sstream>
 
 #include "lib/cf/Exception.h"
@@ -16,20 +17,63 @@ bool IsAllowedXmlUnit(char16_t c) {
     return c == 0x09 || c == 0x0A || c == 0x0D || (c >= 0x20 && c <= 0xD7FF) || (c >= 0xE000 && c <= 0xFFFD);
 }
 
-// The value's text, or nothing for a value that has none we read.
-bool TextOf(const cf::Variant& value, std::u16string& text) {
+// The UTF-8 length of the allowed units; each is a whole character of the
+// Basic Multilingual Plane, as surrogates are never allowed.
+std::size_t CleanedUtf8Length(std::u16string_view text) {
+    std::size_t length = 0;
+    for (const char16_t c : text)
+        if (IsAllowedXmlUnit(c)) length += c < 0x80 ? 1 : c < 0x800 ? 2 : 3;
+    return length;
+}
+
+void EncodeCleanedUtf8(std::u16string_view text, char* out) {
+    for (const char16_t c : text) {
+        if (c < 0x80) {
+            if (c >= 0x20 || c == 0x09 || c == 0x0A || c == 0x0D) *out++ = static_cast<char>(c);
+        } else if (c < 0x800) {
+            *out++ = static_cast<char>(0xC0 | (c >> 6));
+            *out++ = static_cast<char>(0x80 | (c & 0x3F));
+        } else if (IsAllowedXmlUnit(c)) {
+            *out++ = static_cast<char>(0xE0 | (c >> 12));
+            *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            *out++ = static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+}
+
+// "Record" in any ASCII letter case, straight on the UTF-8 name: a byte of a
+// wider character never equals an ASCII letter.
+bool IsRecordName(const char* name) {
+    static constexpr char kRecord[] = "record";
+    for (const char expected : std::string_view(kRecord)) {
+        const char c = *name++;
+        if ((c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c) != expected) return false;
+    }
+    return *name == '\0';
+}
+
+[[noreturn]] void ThrowParseError(const pugi::xml_parse_result& result) {
+    throw cf::Exception(u"Ошибка разбора XML: " + cf::FromUtf8(result.description()) + u" (позиция " +
+                        cf::IntToStr(result.offset) + u")");
+}
+
+// The value's trimmed text (a view of the value's own, or of `storage` for a
+// number), or nothing for a value that has none we read. Every attribute of
+// every record passes here: no copy of a string value.
+bool TrimmedTextOf(const cf::Variant& value, std::u16string& storage, std::u16string_view& text) {
     if (value.IsString()) {
-        text = value.StringValue();
+        text = cf::TrimView(value.StringValue());
         return true;
     }
     if (value.IsOrdinal()) {
-        text = cf::IntToStr(value.IntegerValue());
+        storage = cf::IntToStr(value.IntegerValue());
+        text = storage;
         return true;
     }
     return false;
 }
 
-bool ParseInt32(const std::u16string& text, int32_t& result) {
+bool ParseInt32(std::u16string_view text, int32_t& result) {
     std::size_t i = 0;
     bool negative = false;
     if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) negative = text[i++] == u'-';
@@ -47,7 +91,7 @@ bool ParseInt32(const std::u16string& text, int32_t& result) {
 }
 
 // Decimal text to a value scaled by 10000, the last step rounding halves to even.
-bool ParseCurrency(const std::u16string& text, char16_t decimalSeparator, int64_t& result) {
+bool ParseCurrency(std::u16string_view text, char16_t decimalSeparator, int64_t& result) {
     std::size_t i = 0;
     bool negative = false;
     if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) negative = text[i++] == u'-';
@@ -113,10 +157,11 @@ std::u16string StripInvalidXMLChars(std::u16string_view text) {
 }
 
 int32_t VarToIntDef(const cf::Variant& value, int32_t defaultValue) {
-    std::u16string text;
-    if (!TextOf(value, text)) return defaultValue;
+    std::u16string storage;
+    std::u16string_view text;
+    if (!TrimmedTextOf(value, storage, text)) return defaultValue;
     int32_t result = 0;
-    return ParseInt32(cf::Trim(text), result) ? result : defaultValue;
+    return ParseInt32(text, result) ? result : defaultValue;
 }
 
 int64_t VarToCurrDef(const cf::Variant& value, int64_t defaultScaled) {
@@ -126,10 +171,11 @@ int64_t VarToCurrDef(const cf::Variant& value, int64_t defaultScaled) {
         if (!(scaled > -9.2e18 && scaled < 9.2e18)) return defaultScaled;
         return static_cast<int64_t>(std::nearbyint(scaled));
     }
-    std::u16string text;
-    if (!TextOf(value, text)) return defaultScaled;
+    std::u16string storage;
+    std::u16string_view text;
+    if (!TrimmedTextOf(value, storage, text)) return defaultScaled;
     int64_t result = 0;
-    return ParseCurrency(cf::Trim(text), cf::FormatSettings().DecimalSeparator, result) ? result : defaultScaled;
+    return ParseCurrency(text, cf::FormatSettings().DecimalSeparator, result) ? result : defaultScaled;
 }
 
 bool VarToBoolDef(const cf::Variant& value, bool defaultValue) {
@@ -146,10 +192,18 @@ bool VarToBoolDef(const cf::Variant& value, bool defaultValue) {
 void ParseXmlUtf8(std::string_view bytes, pugi::xml_document& document) {
     const pugi::xml_parse_result result =
         document.load_buffer(bytes.data(), bytes.size(), pugi::parse_default, pugi::encoding_utf8);
-    if (!result) {
-        throw cf::Exception(u"Ошибка разбора XML: " + cf::FromUtf8(result.description()) + u" (позиция " +
-                            cf::IntToStr(result.offset) + u")");
-    }
+    if (!result) ThrowParseError(result);
+}
+
+void ParseCleanedXml(std::u16string_view text, pugi::xml_document& document) {
+    const std::size_t size = CleanedUtf8Length(text);
+    // The document frees the buffer with its own deallocation function.
+    void* buffer = pugi::get_memory_allocation_function()(size > 0 ? size : 1);
+    if (buffer == nullptr) throw std::bad_alloc();
+    EncodeCleanedUtf8(text, static_cast<char*>(buffer));
+    const pugi::xml_parse_result result =
+        document.load_buffer_inplace_own(buffer, size, pugi::parse_default, pugi::encoding_utf8);
+    if (!result) ThrowParseError(result);
 }
 
 void ParseXml(std::u16string_view text, pugi::xml_document& document) { ParseXmlUtf8(cf::ToUtf8(text), document); }
@@ -190,7 +244,7 @@ void ForEachRecord(const pugi::xml_document& document, const std::function<void(
     }
     if (!table) throw cf::Exception(u"Не найден корневой узел");
     for (pugi::xml_node child = table.first_child(); child; child = child.next_sibling()) {
-        if (child.type() == pugi::node_element && cf::AsciiSameText(cf::FromUtf8(child.name()), u"Record"))
+        if (child.type() == pugi::node_element && IsRecordName(child.name()))
             visit(XmlRecord(child));
     }
 }

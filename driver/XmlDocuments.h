@@ -31,6 +31,10 @@ bool VarToBoolDef(const cf::Variant& value, bool defaultValue);
 
 // Parses the text; a text that is not well-formed XML raises the parser's message.
 void ParseXml(std::u16string_view text, pugi::xml_document& document);
+// ParseXml(StripInvalidXMLChars(text)) in one pass and without either
+// intermediate copy: the text is cleaned while it is converted into a UTF-8
+// buffer that the document parses in place and keeps.
+void ParseCleanedXml(std::u16string_view text, pugi::xml_document& document);
 // Parses UTF-8 bytes, with or without a byte-order mark. The declaration is
 // not kept: XmlToText writes its own.
 void ParseXmlUtf8(std::string_view bytes, pugi::xml_document& document);

@@ -65,7 +65,8 @@ void CheckGoodsRecord(const GoodsRecord& goods) {
 void TDriver::UploadGoods(const cf::VarArrayData& args) {
     CheckEnabled();
     pugi::xml_document document;
-    ParseXml(StripInvalidXMLChars(TextArgument(args.at(1))), document);
+    std::u16string converted;
+    ParseCleanedXml(TextArgumentView(args.at(1), converted), document);
     Reconnect();
     UploadGoodsXML(document);
 }

@@ -13,7 +13,8 @@ constexpr uint32_t kMaxTareNumber = 16;
 
 // The document text of a parameter, cleaned and parsed.
 void ParseTableParameter(const cf::Variant& parameter, pugi::xml_document& document) {
-    ParseXml(StripInvalidXMLChars(TextArgument(parameter)), document);
+    std::u16string converted;
+    ParseCleanedXml(TextArgumentView(parameter, converted), document);
 }
 
 }  // namespace

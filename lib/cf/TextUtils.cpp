@@ -2,34 +2,73 @@
 
 namespace cf {
 
-std::string ToUtf8(std::u16string_view text) {
-    std::string out;
-    out.reserve(text.size() * 2);
+namespace {
+
+bool IsHighSurrogate(uint32_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+bool IsLowSurrogate(uint32_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+
+// The code point at text[i], advancing i past it; a lone surrogate has no
+// UTF-8 form and becomes U+FFFD.
+uint32_t NextCodePoint(std::u16string_view text, std::size_t& i) {
+    const uint32_t unit = text[i++];
+    if (IsHighSurrogate(unit) && i < text.size() && IsLowSurrogate(text[i]))
+        return 0x10000 + ((unit - 0xD800) << 10) + (text[i++] - 0xDC00);
+    return IsHighSurrogate(unit) || IsLowSurrogate(unit) ? 0xFFFD : unit;
+}
+
+}  // namespace
+
+std::size_t Utf8Length(std::u16string_view text) {
+    std::size_t length = text.size();  // one byte per unit, plus what wider characters add
     for (std::size_t i = 0; i < text.size(); ++i) {
-        uint32_t cp = text[i];
-        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
-            cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+        const char16_t unit = text[i];
+        if (unit < 0x80) continue;
+        if (unit < 0x800) {
+            length += 1;
+        } else if (IsHighSurrogate(unit) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
+            length += 2;  // a pair's two units make four bytes
             ++i;
-        } else if (cp >= 0xD800 && cp <= 0xDFFF) {
-            cp = 0xFFFD;  // a lone surrogate has no UTF-8 form
-        }
-        if (cp < 0x80) {
-            out += static_cast<char>(cp);
-        } else if (cp < 0x800) {
-            out += static_cast<char>(0xC0 | (cp >> 6));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        } else if (cp < 0x10000) {
-            out += static_cast<char>(0xE0 | (cp >> 12));
-            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
         } else {
-            out += static_cast<char>(0xF0 | (cp >> 18));
-            out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
+            length += 2;  // three bytes, U+FFFD for a lone surrogate too
         }
     }
+    return length;
+}
+
+std::string ToUtf8(std::u16string_view text) {
+    std::string out;
+    AppendUtf8(out, text);
     return out;
+}
+
+// Measured first, then written straight into the string: texts here reach
+// tens of megabytes (a whole document in a trace line).
+void AppendUtf8(std::string& out, std::u16string_view text) {
+    const std::size_t start = out.size();
+    out.resize(start + Utf8Length(text));
+    char* next = out.data() + start;
+    for (std::size_t i = 0; i < text.size();) {
+        if (text[i] < 0x80) {
+            *next++ = static_cast<char>(text[i++]);
+            continue;
+        }
+        const uint32_t cp = NextCodePoint(text, i);
+        if (cp < 0x80) {
+            *next++ = static_cast<char>(cp);
+        } else if (cp < 0x800) {
+            *next++ = static_cast<char>(0xC0 | (cp >> 6));
+            *next++ = static_cast<char>(0x80 | (cp & 0x3F));
+        } else if (cp < 0x10000) {
+            *next++ = static_cast<char>(0xE0 | (cp >> 12));
+            *next++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            *next++ = static_cast<char>(0x80 | (cp & 0x3F));
+        } else {
+            *next++ = static_cast<char>(0xF0 | (cp >> 18));
+            *next++ = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+            *next++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            *next++ = static_cast<char>(0x80 | (cp & 0x3F));
+        }
+    }
 }
 
 namespace {
@@ -108,12 +147,14 @@ bool AsciiSameText(std::u16string_view a, std::u16string_view b) {
     return true;
 }
 
-std::u16string Trim(std::u16string_view text) {
+std::u16string Trim(std::u16string_view text) { return std::u16string(TrimView(text)); }
+
+std::u16string_view TrimView(std::u16string_view text) {
     std::size_t first = 0;
     std::size_t last = text.size();
     while (first < last && text[first] <= u' ') ++first;
     while (last > first && text[last - 1] <= u' ') --last;
-    return std::u16string(text.substr(first, last - first));
+    return text.substr(first, last - first);
 }
 
 std::u16string UIntToStr(uint64_t value) {

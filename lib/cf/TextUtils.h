@@ -9,6 +9,10 @@
 namespace cf {
 
 std::string ToUtf8(std::u16string_view text);
+// The number of bytes ToUtf8 makes of `text`.
+std::size_t Utf8Length(std::u16string_view text);
+// The same appended to `out`, which grows once.
+void AppendUtf8(std::string& out, std::u16string_view text);
 // Invalid UTF-8 sequences become U+FFFD.
 std::u16string FromUtf8(std::string_view bytes);
 
@@ -21,6 +25,8 @@ bool AsciiSameText(std::u16string_view a, std::u16string_view b);
 
 // Removes leading and trailing blanks and control characters (code units up to U+0020).
 std::u16string Trim(std::u16string_view text);
+// The same as a view into `text`, for texts too big to copy.
+std::u16string_view TrimView(std::u16string_view text);
 
 std::u16string IntToStr(int64_t value);
 std::u16string UIntToStr(uint64_t value);

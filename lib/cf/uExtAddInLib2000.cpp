@@ -20,13 +20,24 @@ std::u16string TraceText(const Variant& value) {
 
 }  // namespace
 
-std::u16string TExtNativeComponent::ArgumentList(const VarArrayData& args) {
-    std::u16string list = u"[";
+std::u16string TExtNativeComponent::ArgumentList(const VarArrayData& args, std::u16string_view prefix) {
+    // Sized first and filled once: a document argument may be tens of megabytes,
+    // and every growth step would hold two copies of it.
+    std::size_t size = prefix.size() + 2;
+    for (const Variant& arg : args) size += 2 + (arg.IsString() ? arg.StringValue().size() : 0);
+    std::u16string list;
+    list.reserve(size);
+    list += prefix;
+    list += u"[";
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (i > 0) list += u"; ";
-        list += TraceText(args[i]);
+        if (args[i].IsString())
+            list += args[i].StringValue();
+        else
+            list += TraceText(args[i]);
     }
-    return list + u"]";
+    list += u"]";
+    return list;
 }
 
 std::u16string TExtNativeComponent::ResultPart(const Variant& result) {
@@ -36,13 +47,13 @@ std::u16string TExtNativeComponent::ResultPart(const Variant& result) {
 
 void TExtNativeComponent::OnCallEntry(const std::u16string& methodName2, const VarArrayData& args) {
     if (!common::LogAccepts(common::TLogLevel::llDebug)) return;
-    common::WriteLog(u"> " + methodName2, u"Params: " + ArgumentList(args), common::TLogLevel::llDebug);
+    common::WriteLog(u"> " + methodName2, ArgumentList(args, u"Params: "), common::TLogLevel::llDebug);
 }
 
 void TExtNativeComponent::OnCallExit(const std::u16string& methodName2, const Variant& result,
                                      const VarArrayData& args) {
     if (!common::LogAccepts(common::TLogLevel::llDebug)) return;
-    common::WriteLog(u"< " + methodName2, ResultPart(result) + u"; Params: " + ArgumentList(args),
+    common::WriteLog(u"< " + methodName2, ArgumentList(args, ResultPart(result) + u"; Params: "),
                      common::TLogLevel::llDebug);
 }
 

@@ -13,8 +13,8 @@ namespace cf {
 
 class TExtNativeComponent : public TNativeComponent {
 public:
-    // "[" + the arguments' text forms joined by "; " + "]"; a byte array shows as "<blob: N bytes>".
-    static std::u16string ArgumentList(const VarArrayData& args);
+    // prefix + "[" + the arguments' text forms joined by "; " + "]"; a byte array shows as "<blob: N bytes>".
+    static std::u16string ArgumentList(const VarArrayData& args, std::u16string_view prefix = {});
     // "Result=True"/"Result=False" for a boolean result, else empty.
     static std::u16string ResultPart(const Variant& result);
 

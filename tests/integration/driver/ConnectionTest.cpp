@@ -1,5 +1,8 @@
 // Open, Close and DeviceTest against the simulator, and the log file named
 // after the scale's address.
+#include <chrono>
+#include <thread>
+
 #include "tests/integration/driver/DriverFixture.h"
 
 #include "lib/cf/TextUtils.h"
@@ -58,6 +61,7 @@ TEST_F(DriverTest, DeviceTestOnAnOpenDriverSendsNothing) {
     // The simulator counts Open's connection when it accepts it, a moment later.
     ASSERT_TRUE(WaitForConnections(1));
     const uint64_t connections = sim->Summary().Connections;
+    ASSERT_EQ(connections, 1u);
     const CallResult test = Call(u"DeviceTest");
     EXPECT_TRUE(test.value);
     EXPECT_EQ(test.texts.at(0), u"Весы подключены");

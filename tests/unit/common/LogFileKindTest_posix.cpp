@@ -76,3 +76,39 @@ TEST_F(LogFileKindTest, APipeWithOrWithoutAReaderNeitherBlocksNorIsWritten) {
     EXPECT_LE(read(reader, buffer, sizeof buffer), 0) << "nothing reached the pipe";
     close(reader);
 }
+
+// The file of the previous line stays open between lines; whatever happens to
+// its name meanwhile must be seen by the next line as if it were the first.
+TEST_F(LogFileKindTest, ChangesUnderTheNameBetweenLinesAreSeenByTheNextLine) {
+    common::WriteLog(u"first", u"", TLogLevel::llError);
+    ASSERT_EQ(common::LogWriteProblem(), u"");
+
+    // Removed: made again, and the line lands in the new file.
+    ASSERT_EQ(unlink(Utf8(TodaysFile()).c_str()), 0);
+    common::WriteLog(u"after removal", u"", TLogLevel::llError);
+    EXPECT_EQ(common::LogWriteProblem(), u"");
+    EXPECT_EQ(Lines(TodaysFile()).size(), 1u);
+
+    // Replaced by a link: refused, the old file untouched.
+    TempFolder elsewhere;
+    const std::u16string victim = elsewhere.Path() + u"victim.txt";
+    WriteBytes(victim, "precious\n");
+    const std::u16string moved = elsewhere.Path() + u"moved.log";
+    ASSERT_EQ(rename(Utf8(TodaysFile()).c_str(), Utf8(moved).c_str()), 0);
+    ASSERT_EQ(symlink(Utf8(victim).c_str(), Utf8(TodaysFile()).c_str()), 0);
+    common::WriteLog(u"through the link", u"", TLogLevel::llError);
+    ExpectRefused();
+    EXPECT_EQ(ReadFileBytes(victim), "precious\n");
+    EXPECT_EQ(Lines(moved).size(), 1u);
+
+    // Its rights taken away: refused like a file that could never be opened.
+    ASSERT_EQ(unlink(Utf8(TodaysFile()).c_str()), 0);
+    common::WriteLog(u"again", u"", TLogLevel::llError);
+    ASSERT_EQ(common::LogWriteProblem(), u"");
+    if (geteuid() != 0) {
+        ASSERT_EQ(chmod(Utf8(TodaysFile()).c_str(), 0444), 0);
+        common::WriteLog(u"no rights", u"", TLogLevel::llError);
+        ExpectRefused();
+        EXPECT_EQ(Lines(TodaysFile()).size(), 1u);
+    }
+}

@@ -1,6 +1,7 @@
 // The log writer through its interface: line format, filters, banners, days,
 // folders and file errors.
 #include <chrono>
+#include <filesystem>
 #include <thread>
 
 #include "common/uCommonUtils.h"
@@ -163,6 +164,21 @@ TEST_F(LogTest, MissingFolderIsCreatedWithItsParents) {
     EXPECT_EQ(common::GetLogPath(true), nested + common::PathDelim());
     EXPECT_TRUE(common::DirectoryExists(nested));
     EXPECT_EQ(common::GetLogPath(false), nested + common::PathDelim() + u"test_2026.12.07.log");
+}
+
+// The file of the previous line is reused without looking at the folder; a
+// folder removed meanwhile must still be made again, not lose the line.
+TEST_F(LogTest, AFolderRemovedBetweenLinesIsMadeAgainForTheNextLine) {
+    const std::u16string nested = folder.Path() + u"gone";
+    common::SetLogFolder(nested);
+    common::SetLogMode(TLogMode::lmErrors);
+    common::WriteLog(u"first", u"", TLogLevel::llError);
+    std::filesystem::remove_all(std::filesystem::path(nested));
+    common::WriteLog(u"second", u"", TLogLevel::llError);
+
+    EXPECT_EQ(Lines(nested + common::PathDelim() + u"test_2026.12.07.log"),
+              std::vector<std::string>{Entry("ERROR", "second")});
+    EXPECT_TRUE(common::LogWriteProblem().empty());
 }
 
 TEST_F(LogTest, AFolderThatCannotBeMadeLosesTheLineAndSaysWhy) {

@@ -39,6 +39,36 @@ TEST(StripInvalidXMLChars, KeepsOnlyWhatXmlAllows) {
     EXPECT_EQ(StripInvalidXMLChars(u"\uE000\uFFFD\uD7FF"), u"\uE000\uFFFD\uD7FF");
 }
 
+// The upload's one-pass reader must see exactly what cleaning, then parsing sees.
+TEST(InputTables, CleanedParseEqualsStripThenParse) {
+    const std::u16string xml = std::u16string(u"<Table>\u0001<Record N='Ёж\U0001F600ик \u20AC") +
+                               char16_t(0xD800) + u"'/>\uFFFE<Record N='\t&amp;\uFFFD'/></Table>";
+    pugi::xml_document cleaned, stripped;
+    ParseCleanedXml(xml, cleaned);
+    ParseXml(StripInvalidXMLChars(xml), stripped);
+    std::vector<std::u16string> a, b;
+    ForEachRecord(cleaned, [&](const XmlRecord& r) { a.push_back(r.Text("N")); });
+    ForEachRecord(stripped, [&](const XmlRecord& r) { b.push_back(r.Text("N")); });
+    EXPECT_EQ(a, (std::vector<std::u16string>{u"Ёжик \u20AC", u" &\uFFFD"}));  // a tab in a value reads as a space
+    EXPECT_EQ(a, b);
+
+    for (const char16_t* bad : {u"", u"<Table><Record\u0002></Table>", u"<Table>\u0003</Tab>"}) {
+        std::u16string viaCleaned, viaStripped;
+        try {
+            ParseCleanedXml(bad, cleaned);
+        } catch (const cf::Exception& e) {
+            viaCleaned = e.Message();
+        }
+        try {
+            ParseXml(StripInvalidXMLChars(bad), stripped);
+        } catch (const cf::Exception& e) {
+            viaStripped = e.Message();
+        }
+        EXPECT_FALSE(viaCleaned.empty());
+        EXPECT_EQ(viaCleaned, viaStripped);
+    }
+}
+
 TEST(AttributeReaders, IntegersAreTrimmedDecimalsOnly) {
     EXPECT_EQ(VarToIntDef(Variant(u" 42 "), -1), 42);
     EXPECT_EQ(VarToIntDef(Variant(u"-17"), 0), -17);
@@ -74,7 +104,7 @@ TEST(AttributeReaders, BooleansOnlyFromTrueAndFalse) {
 }
 
 TEST(InputTables, RecordsOfTheTopLevelTableInOrder) {
-    EXPECT_EQ(RecordNames(u"<Table><Record N='1'/><record N='2'/><!-- c --><Item N='x'/>text<RECORD N='3'/></Table>"),
+    EXPECT_EQ(RecordNames(u"<Table><Record N='1'/><record N='2'/><!-- c --><Item N='x'/><Records N='4'/><Recor N='5'/>text<RECORD N='3'/></Table>"),
               (std::vector<std::u16string>{u"1", u"2", u"3"}));
     EXPECT_TRUE(RecordNames(u"<?xml version='1.0'?><Table/>").empty());
 }
