@@ -25,6 +25,7 @@ namespace {
 using namespace win;
 
 constexpr int kMargin = 8;
+constexpr int kTextMargin = 6;
 constexpr int kButtonWidth = 150;
 constexpr int kButtonHeight = 25;
 constexpr int kButtonBarHeight = kButtonHeight + 2 * kMargin;
@@ -88,6 +89,13 @@ protected:
             case WM_COMMAND:
                 if (LOWORD(AW) == ids::kDocOpenInBrowser && HIWORD(AW) == BN_CLICKED) OpenInBrowser();
                 return 0;
+            case WM_CTLCOLORSTATIC:
+                // A document reads on the window colour, not the grey of a read-only field.
+                if (reinterpret_cast<HWND>(AL) == FText) {
+                    SetBkColor(reinterpret_cast<HDC>(AW), GetSysColor(COLOR_WINDOW));
+                    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+                }
+                return TWinWindow::HandleMessage(AMessage, AW, AL);
             default:
                 return TWinWindow::HandleMessage(AMessage, AW, AL);
         }
@@ -104,6 +112,7 @@ private:
                            ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP, {0, 0, 0, 0},
                            ids::kDocText, FFont.Handle(), WS_EX_CLIENTEDGE);
         SendMessageW(FText, EM_SETLIMITTEXT, 0, 0);
+        SendMessageW(FText, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(kTextMargin, kTextMargin));
         SetText(FText, WithCrLf(AState.DocumentText));
         FOpen = AddControl(FHandle, WC_BUTTONW, AState.OpenButtonCaption, BS_PUSHBUTTON | WS_TABSTOP, {0, 0, 0, 0},
                            ids::kDocOpenInBrowser, FFont.Handle());

@@ -53,13 +53,15 @@ protected:
             if (!window) return;
             p.Equal(ClientSize(window), std::make_pair(633, 425), "client size");
             p.Check(!IsWindowEnabled(host.Handle()), "the host's window is disabled meanwhile");
-            const bool onOwnThread = GetWindowThreadProcessId(window, nullptr) != GetWindowThreadProcessId(host.Handle(), nullptr);
-            p.Equal(onOwnThread, ownThread, "the thread the window runs on");
+            const DWORD windowThread = GetWindowThreadProcessId(window, nullptr);
+            p.Equal(windowThread != GetWindowThreadProcessId(host.Handle(), nullptr), ownThread,
+                    "the thread the window runs on");
             for (const std::u16string& candidate : WorkFolders())
                 if (!before.count(candidate)) folder = candidate;
             p.Check(!folder.empty() && Exists(folder + u"\\md.html"), "the working folder holds md.html meanwhile");
             HWND text = Child(window, ids::kDocText), open = Child(window, ids::kDocOpenInBrowser);
-            p.Check(TextOf(text).starts_with(u"# Драйвер весов Tiger"), "the document's text");
+            p.Check(TextOf(text).starts_with(u"# Драйвер весов Tiger для 1С:Предприятия 8\r\n\r\nДрайвер"),
+                    "the document's text, its lines broken as the edit control breaks them");
             p.Check(GetWindowLongW(text, GWL_STYLE) & ES_READONLY, "read-only text");
             p.Equal(FontFace(text), std::u16string(u"Tahoma"), "font");
             p.Equal(TextOf(open), std::u16string(u"Открыть в браузере"), "the browser button");
