@@ -4,7 +4,9 @@
 #include "common/Common.Log.h"
 #include "common/uVInfo.h"
 #include "driver/XmlDocuments.h"
+#include "forms/ufmDocView.h"
 #include "forms/ufmLog.h"
+#include "help/uMarkdownRenderer.h"
 #include "lib/cf/Exception.h"
 #include "lib/cf/TextUtils.h"
 #include "lib/cf/VariantConvert.h"
@@ -170,6 +172,11 @@ TCommonDriver::Action TCommonDriver::FindAction(const std::u16string& name) {
 
 void TCommonDriver::ViewLog() { forms::ViewLogWindow(); }
 
-void TCommonDriver::ShowHelp() { throw cf::Exception(u"Окно справки недоступно в этой версии драйвера"); }
+void TCommonDriver::ShowHelp() {
+    help::THelpServices services;
+    services.FindResource = resources::FindDataResource;
+    services.ShowPage = forms::ShowDocView;
+    help::TMarkdownRenderer::Render(u"help", resources::LoadStringResource(resources::kHelpCaption), services);
+}
 
 }  // namespace driver

@@ -31,4 +31,8 @@ inline constexpr int kShkFormat = 263, kShkPref = 264;
 // "Имя оператора"
 inline constexpr int kOperNum = 301, kOperName = 302;
 
+// The help window without an HTML engine: the document text and the button
+// that opens the page in the system's browser.
+inline constexpr int kDocText = 401, kDocOpenInBrowser = 402;
+
 }  // namespace forms::ids

@@ -76,6 +76,20 @@ bool PumpOne(HWND window) {
     return true;
 }
 
+// Runs the messages that have arrived; false when the thread is asked to quit.
+bool PumpWaiting() {
+    MSG message{};
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return false;
+        }
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return true;
+}
+
 }  // namespace
 
 void RunModal(HWND AWindow, const bool& AClosed) {
@@ -89,6 +103,26 @@ void RunModal(HWND AWindow, const bool& AClosed) {
         }
     }
     if (IsWindow(AWindow)) ShowWindow(AWindow, SW_HIDE);
+    if (previous && IsWindow(previous)) SetActiveWindow(previous);
+}
+
+void WaitModal(HANDLE AHandle) {
+    const HWND previous = GetActiveWindow();
+    {
+        TDisabledWindows disabled{nullptr, {}};
+        EnumThreadWindows(GetCurrentThreadId(), DisableOne, reinterpret_cast<LPARAM>(&disabled));
+        bool pumping = true;
+        for (;;) {
+            const DWORD woke = MsgWaitForMultipleObjects(1, &AHandle, FALSE, INFINITE, pumping ? QS_ALLINPUT : 0);
+            if (woke == WAIT_OBJECT_0 + 1 && pumping) {
+                pumping = PumpWaiting();
+                continue;
+            }
+            // The other thread uses the caller's data: never leave before it ends.
+            if (woke != WAIT_OBJECT_0) WaitForSingleObject(AHandle, INFINITE);
+            break;
+        }
+    }
     if (previous && IsWindow(previous)) SetActiveWindow(previous);
 }
 

@@ -36,4 +36,9 @@ private:
 // active again.
 void RunModal(HWND AWindow, const bool& AClosed);
 
+// The same discipline while a modal window runs on another thread: the
+// calling thread's top-level windows are disabled and its messages keep
+// running until AHandle is signalled.
+void WaitModal(HANDLE AHandle);
+
 }  // namespace forms::win

@@ -56,4 +56,9 @@ private:
     IDocViewSystem& FSystem;
 };
 
+// Shows the page modally with that caption (the view of the platform) and
+// returns when the user has closed the window, whose closing removes the
+// page's working folder; raises cf::Exception when it cannot be shown.
+void ShowDocView(const std::u16string& AHtmlFilePath, const std::u16string& ACaption);
+
 }  // namespace forms

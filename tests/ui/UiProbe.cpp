@@ -148,7 +148,8 @@ namespace {
 // Whatever the script left open is closed, innermost first, so that the test
 // thread gets out of the library's modal loops even after a failure.
 void CloseLeftovers() {
-    const wchar_t* captions[] = {L"Ошибка", L"Имя оператора", L"Дополнительные настройки", L"Просмотр лога"};
+    const wchar_t* captions[] = {L"Ошибка", L"Имя оператора", L"Дополнительные настройки", L"Просмотр лога",
+                                L"Справка"};
     WaitFor([&] {
         bool open = false;
         for (const wchar_t* caption : captions) {

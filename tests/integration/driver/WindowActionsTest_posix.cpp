@@ -10,6 +10,8 @@ TEST_F(DriverTest, WindowActionsAreNotAvailableYet) {
     EXPECT_EQ(LastError().second, u"Окно просмотра лога недоступно в этой версии драйвера");
     EXPECT_FALSE(CallBool(u"DoAdditionalAction", {Text(u"ShowAdvSettings")}));
     EXPECT_EQ(LastError().second, u"Окно дополнительных настроек недоступно в этой версии драйвера");
+    EXPECT_FALSE(CallBool(u"DoAdditionalAction", {Text(u"ShowHelp")}));
+    EXPECT_EQ(LastError().second, u"Окно справки недоступно в этой версии драйвера");
 }
 
 }  // namespace driver_tests
