@@ -62,6 +62,7 @@ PACKAGES=(
     googletest libgtest-dev libbenchmark-dev libz-mingw-w64-dev
     ninja-build cmake dpkg-dev pkg-config g++ python3
     chromium
+    libgtk-3-dev libwebkit2gtk-4.1-0 xdg-utils fonts-dejavu-core
 )
 TARGETS=(linux win32 win64)
 
