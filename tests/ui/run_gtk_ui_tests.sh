@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Runs the GTK window tests of the Linux library on a virtual X display, with
+# screenshots into build/ui-artefacts/linux-*.png.
+# Usage: run_gtk_ui_tests.sh UI_GTK_TESTS ROOT
+set -uo pipefail
+exe=$1 root=$2
+command -v xvfb-run >/dev/null || { echo "run_gtk_ui_tests.sh: xvfb-run is missing (scripts/setup.sh installs it)"; exit 1; }
+art="$root/build/ui-artefacts"
+mkdir -p "$art"
+rm -f "$art"/linux-*.png
+export WQ_UI_ARTEFACTS="$art"
+# No session bus here: GTK's accessibility bridge would wait for one.
+export NO_AT_BRIDGE=1
+unset WAYLAND_DISPLAY
+timeout -k 10 240 xvfb-run -a -s "-screen 0 1024x768x24" "$exe" --gtest_brief=1
+rc=$?
+[ $rc -eq 124 ] && echo "run_gtk_ui_tests.sh: the window tests did not finish in time"
+ls "$art"/linux-*.png 2>/dev/null
+exit $rc
