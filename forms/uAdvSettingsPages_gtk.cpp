@@ -7,7 +7,7 @@ namespace forms::gtk {
 namespace {
 
 using S = TAdvSettingsState;
-constexpr int kSpacing = 6;
+constexpr int kSpacing = 4;
 
 // Adds named widgets to a grid of one page or group.
 struct TBuilder {
@@ -38,7 +38,7 @@ struct TBuilder {
     // A drop-down list; with an entry when it also accepts typing.
     GtkWidget* List(const char* AName, bool ATyped) const {
         GtkWidget* list = ATyped ? Api.gtk_combo_box_text_new_with_entry() : Api.gtk_combo_box_text_new();
-        if (ATyped) Api.gtk_entry_set_width_chars(As<GtkEntry>(Api.gtk_bin_get_child(As<GtkBin>(list))), 10);
+        if (ATyped) Api.gtk_entry_set_width_chars(As<GtkEntry>(Api.gtk_bin_get_child(As<GtkBin>(list))), 8);
         Api.gtk_widget_set_hexpand(list, TRUE);
         return Named(Api, list, AName);
     }
@@ -67,7 +67,7 @@ struct TBuilder {
 
 TBuilder AddPage(const TGtkApi& AApi, GtkWidget* APages, const std::u16string& ACaption, const char* AName) {
     TBuilder page = TBuilder::Nested(AApi);
-    SetMargins(AApi, page.Grid, 8);
+    SetMargins(AApi, page.Grid, kSpacing);
     Named(AApi, page.Grid, AName);
     AApi.gtk_notebook_append_page(As<GtkNotebook>(APages), page.Grid, Label(AApi, ACaption));
     return page;
@@ -221,7 +221,7 @@ void CreateAdditionalPage(const TBuilder& b, TAdvSettingsControls& c) {
         c.Lists.push_back({list, dates[i].List, true});
         b.Text(u"Текст:", 2, i);
         GtkWidget* text = b.Entry(dates[i].TextName);
-        b.Api.gtk_entry_set_width_chars(As<GtkEntry>(text), 10);
+        b.Api.gtk_entry_set_width_chars(As<GtkEntry>(text), 8);
         b.Put(text, 3, i);
         c.Texts.push_back({text, dates[i].Text});
     }
@@ -269,7 +269,7 @@ void CreateAdditionalPage(const TBuilder& b, TAdvSettingsControls& c) {
 TAdvSettingsControls CreateAdvSettingsControls(const TGtkApi& AApi, GtkWidget* AContent) {
     TAdvSettingsControls c;
     const TBuilder main = TBuilder::Nested(AApi);
-    SetMargins(AApi, main.Grid, 8);
+    SetMargins(AApi, main.Grid, 4);
     AApi.gtk_box_pack_start(As<GtkBox>(AContent), main.Grid, TRUE, TRUE, 0);
 
     const TBuilder firmware = main.Group(u"", 0, 0, 3);

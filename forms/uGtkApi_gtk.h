@@ -51,7 +51,9 @@ namespace forms::gtk {
     X(gtk_tree_view_insert_column_with_attributes) X(gtk_cell_renderer_text_new) X(gtk_calendar_new)           \
     X(gtk_calendar_get_date) X(gtk_calendar_select_month) X(gtk_calendar_select_day) X(gtk_menu_button_new)    \
     X(gtk_menu_button_set_popover) X(gtk_popover_new) X(gtk_popover_popdown) X(gtk_image_new_from_icon_name)  \
-    X(gtk_button_set_image) X(gtk_file_chooser_dialog_new) X(gtk_file_chooser_get_filename)
+    X(gtk_button_set_image) X(gtk_file_chooser_dialog_new) X(gtk_file_chooser_get_filename) \
+    X(gtk_css_provider_new) X(gtk_css_provider_load_from_data) X(gtk_widget_get_style_context)                    \
+    X(gtk_style_context_add_provider) X(gtk_container_forall) X(gtk_container_get_type) X(g_type_check_instance_is_a)
 
 struct TGtkApi {
 #define WQ_GTK_POINTER(name) decltype(&::name) name = nullptr;

@@ -17,6 +17,38 @@ GtkWindow* ActiveWindow(const TGtkApi& AApi) {
     return active;
 }
 
+// The sizes of the windows are those of the Windows views; the desktop theme's
+// roomy defaults would not fit them. Applied to the library's own widgets
+// only: the host's windows keep their look.
+constexpr char kCompactStyle[] =
+    "* { font-size: 9pt; }"
+    "entry, spinbutton, combobox button, button { min-height: 18px; padding-top: 1px; padding-bottom: 1px; }"
+    "spinbutton button { padding-left: 2px; padding-right: 2px; min-width: 12px; }"
+    "notebook tab { min-height: 0; padding: 2px 3px; }"
+    "checkbutton, radiobutton { min-height: 0; padding-top: 0; padding-bottom: 0; }";
+
+void AddStyle(GtkWidget* AWidget, gpointer AProvider);
+
+void AddStyleTree(const TGtkApi& AApi, GtkWidget* AWidget, GtkStyleProvider* AProvider) {
+    AApi.gtk_style_context_add_provider(AApi.gtk_widget_get_style_context(AWidget), AProvider,
+                                        GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+    if (AApi.g_type_check_instance_is_a(reinterpret_cast<GTypeInstance*>(AWidget), AApi.gtk_container_get_type()))
+        AApi.gtk_container_forall(As<GtkContainer>(AWidget), AddStyle, AProvider);
+}
+
+void AddStyle(GtkWidget* AWidget, gpointer AProvider) {
+    AddStyleTree(Gtk(), AWidget, static_cast<GtkStyleProvider*>(AProvider));
+}
+
+void ApplyCompactStyle(const TGtkApi& AApi, GtkWidget* AWindow) {
+    static GtkCssProvider* provider = [&] {
+        GtkCssProvider* css = AApi.gtk_css_provider_new();
+        AApi.gtk_css_provider_load_from_data(css, kCompactStyle, -1, nullptr);
+        return css;
+    }();
+    AddStyleTree(AApi, AWindow, reinterpret_cast<GtkStyleProvider*>(provider));
+}
+
 }  // namespace
 
 GtkWidget* NewDialog(const TGtkApi& AApi, const std::u16string& ACaption, int AWidth, int AHeight) {
@@ -34,8 +66,13 @@ GtkWidget* NewDialog(const TGtkApi& AApi, const std::u16string& ACaption, int AW
     return dialog;
 }
 
-int RunDialog(const TGtkApi& AApi, GtkWidget* ADialog) {
+void ShowDialog(const TGtkApi& AApi, GtkWidget* ADialog) {
+    ApplyCompactStyle(AApi, ADialog);
     AApi.gtk_widget_show_all(ADialog);
+}
+
+int RunDialog(const TGtkApi& AApi, GtkWidget* ADialog) {
+    ShowDialog(AApi, ADialog);
     const int response = AApi.gtk_dialog_run(As<GtkDialog>(ADialog));
     AApi.gtk_widget_destroy(ADialog);
     return response;

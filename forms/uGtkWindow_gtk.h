@@ -20,6 +20,8 @@ T* As(void* AWidget) {
 // the process's active GTK window when there is one (the host's windows take
 // no input meanwhile).
 GtkWidget* NewDialog(const TGtkApi& AApi, const std::u16string& ACaption, int AWidth, int AHeight);
+// Shows ADialog and everything in it, in the library's compact style.
+void ShowDialog(const TGtkApi& AApi, GtkWidget* ADialog);
 // Shows ADialog and runs the calling thread's main loop until it answers;
 // the dialog is destroyed afterwards.
 int RunDialog(const TGtkApi& AApi, GtkWidget* ADialog);

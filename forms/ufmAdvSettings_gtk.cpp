@@ -35,7 +35,7 @@ public:
         FWindow = NewDialog(FApi, u"Дополнительные настройки", kClientWidth, kClientHeight);
         FControls = CreateAdvSettingsControls(FApi, ContentOf(FApi, FWindow));
         Push();
-        FApi.gtk_widget_show_all(FWindow);
+        ShowDialog(FApi, FWindow);
         FApi.gtk_notebook_set_current_page(As<GtkNotebook>(FControls.Pages), FPresenter.State().PageIndex);
         ConnectEvents();
         RunDialog(FApi, FWindow);

@@ -43,7 +43,7 @@ public:
         FApi.gtk_widget_set_can_default(ok, TRUE);
         Connect(FApi, ok, "clicked", G_CALLBACK(&TOperatorWindow::OnOk), this);
         Connect(FApi, cancel, "clicked", G_CALLBACK(&TOperatorWindow::OnCancel), this);
-        FApi.gtk_widget_show_all(FWindow);
+        ShowDialog(FApi, FWindow);
         FApi.gtk_widget_grab_default(ok);
         FApi.gtk_widget_grab_focus(cancel);
         return RunDialog(FApi, FWindow) == GTK_RESPONSE_OK;

@@ -3,27 +3,35 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdlib>
+#include <memory>
 #include <mutex>
 
 namespace ui_tests {
 
 namespace {
 
+// Shared with the idle callback, which may come after the caller gave up.
 struct TMainCall {
     std::function<void()> Action;
     std::mutex Lock;
     std::condition_variable Done;
     bool Finished = false;
+    bool Abandoned = false;
 };
 
 gboolean RunMainCall(gpointer AData) {
-    auto* call = static_cast<TMainCall*>(AData);
-    call->Action();
+    std::unique_ptr<std::shared_ptr<TMainCall>> holder(static_cast<std::shared_ptr<TMainCall>*>(AData));
+    TMainCall& call = **holder;
     {
-        std::lock_guard<std::mutex> guard(call->Lock);
-        call->Finished = true;
+        std::lock_guard<std::mutex> guard(call.Lock);
+        if (call.Abandoned) return G_SOURCE_REMOVE;
     }
-    call->Done.notify_all();
+    call.Action();
+    {
+        std::lock_guard<std::mutex> guard(call.Lock);
+        call.Finished = true;
+    }
+    call.Done.notify_all();
     return G_SOURCE_REMOVE;
 }
 
@@ -40,12 +48,14 @@ void Collect(GtkWidget* AWidget, gpointer AData) {
 
 }  // namespace
 
-void OnMain(const std::function<void()>& AAction) {
-    TMainCall call;
-    call.Action = AAction;
-    g_idle_add(RunMainCall, &call);
-    std::unique_lock<std::mutex> guard(call.Lock);
-    call.Done.wait(guard, [&] { return call.Finished; });
+bool OnMain(const std::function<void()>& AAction, int ATimeoutMs) {
+    auto call = std::make_shared<TMainCall>();
+    call->Action = AAction;
+    g_idle_add(RunMainCall, new std::shared_ptr<TMainCall>(call));
+    std::unique_lock<std::mutex> guard(call->Lock);
+    if (call->Done.wait_for(guard, std::chrono::milliseconds(ATimeoutMs), [&] { return call->Finished; })) return true;
+    call->Abandoned = true;
+    return false;
 }
 
 void PostToMain(std::function<void()> AAction) { g_idle_add(RunPosted, new std::function<void()>(std::move(AAction))); }
@@ -163,6 +173,15 @@ bool TGtkProbe::WaitOnMain(const std::function<bool()>& ACondition, int ATimeout
             return met;
         },
         ATimeoutMs);
+}
+
+bool TGtkProbe::WaitClosed(const std::string& ACaption) {
+    return WaitFor([&] {
+        bool open = true;
+        // A main thread that no longer serves calls has left the window's loop.
+        if (!OnMain([&] { open = FindWindow(ACaption) != nullptr; }, kLoopLeftMs)) return true;
+        return !open;
+    });
 }
 
 void TGtkProbe::Shot(GtkWidget* AWindow, const std::string& AName) {

@@ -14,9 +14,11 @@
 namespace ui_tests {
 
 inline constexpr int kWindowWaitMs = 5000;
+inline constexpr int kLoopLeftMs = 1000;
 
-// Runs AAction on the main thread and waits for it.
-void OnMain(const std::function<void()>& AAction);
+// Runs AAction on the main thread and waits for it; false (and AAction never
+// runs) when the main thread runs no loop within the time.
+bool OnMain(const std::function<void()>& AAction, int ATimeoutMs = kWindowWaitMs);
 // Runs AAction on the main thread without waiting: for what opens a modal window.
 void PostToMain(std::function<void()> AAction);
 bool WaitFor(const std::function<bool()>& ACondition, int ATimeoutMs = kWindowWaitMs);
@@ -30,6 +32,9 @@ std::string EntryText(GtkWidget* AEntry);
 std::string TextViewText(GtkWidget* AView);
 std::vector<std::string> ComboItems(GtkWidget* ACombo);
 std::pair<int, int> WindowSize(GtkWidget* AWindow);
+inline std::string SizeText(std::pair<int, int> ASize) {
+    return std::to_string(ASize.first) + "x" + std::to_string(ASize.second);
+}
 // The window as it shows on the screen, into the artefacts folder as NAME.png
 // (WQ_UI_ARTEFACTS); true when none was asked for.
 bool Screenshot(GtkWidget* AWindow, const std::string& AName);
@@ -49,6 +54,8 @@ public:
     GtkWidget* WaitForWindow(const std::string& ACaption);
     // Waits for a main-thread condition.
     bool WaitOnMain(const std::function<bool()>& ACondition, int ATimeoutMs = kWindowWaitMs);
+    // Waits until no visible window has that caption any more.
+    bool WaitClosed(const std::string& ACaption);
     void Shot(GtkWidget* AWindow, const std::string& AName);
 
 private:
