@@ -53,7 +53,8 @@ namespace forms::gtk {
     X(gtk_menu_button_set_popover) X(gtk_popover_new) X(gtk_popover_popdown) X(gtk_image_new_from_icon_name)  \
     X(gtk_button_set_image) X(gtk_file_chooser_dialog_new) X(gtk_file_chooser_get_filename) \
     X(gtk_css_provider_new) X(gtk_css_provider_load_from_data) X(gtk_widget_get_style_context)                    \
-    X(gtk_style_context_add_provider) X(gtk_container_forall) X(gtk_container_get_type) X(g_type_check_instance_is_a)
+    X(gtk_style_context_add_provider) X(gtk_container_forall) X(gtk_container_get_type) X(g_type_check_instance_is_a) \
+    X(gtk_message_dialog_get_message_area) X(gtk_widget_get_parent) X(gtk_box_reorder_child)
 
 struct TGtkApi {
 #define WQ_GTK_POINTER(name) decltype(&::name) name = nullptr;

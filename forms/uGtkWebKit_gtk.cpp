@@ -26,18 +26,14 @@ bool Bind(void* AHandle, F& AFunction, const char* AName) {
 
 }  // namespace
 
-const TWebKitApi* WebKit() {
-    // Looked for once a process, every window after the first answers the same.
-    static const TWebKitApi* loaded = [] () -> const TWebKitApi* {
-        void* handle = OpenWebKit();
-        if (!handle) return nullptr;
-        static TWebKitApi api;
-        if (!Bind(handle, api.webkit_web_view_new, "webkit_web_view_new") ||
-            !Bind(handle, api.webkit_web_view_load_uri, "webkit_web_view_load_uri"))
-            return nullptr;
-        return &api;
-    }();
-    return loaded;
+std::optional<TWebKitApi> WebKit() {
+    void* handle = OpenWebKit();
+    if (!handle) return std::nullopt;
+    TWebKitApi api;
+    if (!Bind(handle, api.webkit_web_view_new, "webkit_web_view_new") ||
+        !Bind(handle, api.webkit_web_view_load_uri, "webkit_web_view_load_uri"))
+        return std::nullopt;
+    return api;
 }
 
 }  // namespace forms::gtk

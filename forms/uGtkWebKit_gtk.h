@@ -2,6 +2,8 @@
 // libsoup 3 build) where the system has it, else 4.0.
 #pragma once
 
+#include <optional>
+
 #include "forms/uGtkApi_gtk.h"
 
 namespace forms::gtk {
@@ -11,7 +13,8 @@ struct TWebKitApi {
     void (*webkit_web_view_load_uri)(GtkWidget* AView, const char* AUri) = nullptr;
 };
 
-// Null when no WebKitGTK can be loaded.
-const TWebKitApi* WebKit();
+// Nothing when no WebKitGTK can be loaded. Asked at every window: a library
+// already loaded answers at once.
+std::optional<TWebKitApi> WebKit();
 
 }  // namespace forms::gtk

@@ -87,6 +87,12 @@ void ShowError(const TGtkApi& AApi, GtkWidget* AParent, const std::u16string& AM
                                                  GTK_BUTTONS_OK, "%s", Utf8(AMessage).c_str());
     AApi.gtk_window_set_title(As<GtkWindow>(box), "Ошибка");
     Named(AApi, box, "ErrorBox");
+    // GTK 3 no longer draws the message type's icon: put it beside the text again.
+    auto* row = As<GtkBox>(AApi.gtk_widget_get_parent(AApi.gtk_message_dialog_get_message_area(As<GtkMessageDialog>(box))));
+    GtkWidget* icon = AApi.gtk_image_new_from_icon_name("dialog-error", GTK_ICON_SIZE_DIALOG);
+    AApi.gtk_widget_set_valign(icon, GTK_ALIGN_START);
+    AApi.gtk_box_pack_start(row, icon, FALSE, FALSE, 0);
+    AApi.gtk_box_reorder_child(row, icon, 0);
     RunDialog(AApi, box);
 }
 

@@ -18,7 +18,7 @@ constexpr int kTextMargin = 6;
 
 class TGtkDocViewSystem : public IDocViewSystem {
 public:
-    bool HasHtmlEngine() override { return WebKit() != nullptr; }
+    bool HasHtmlEngine() override { return WebKit().has_value(); }
     void OpenInSystemBrowser(const std::u16string& AFile) override { StartProgram(Gtk(), {"xdg-open", Utf8(AFile)}); }
 };
 
@@ -53,10 +53,11 @@ public:
 
 private:
     void CreateBrowser(const TDocViewState& AState) {
-        const TWebKitApi& webkit = *WebKit();
-        GtkWidget* view = Named(FApi, webkit.webkit_web_view_new(), "wbBrowser");
+        const std::optional<TWebKitApi> webkit = WebKit();
+        if (!webkit) throw cf::Exception(u"Не удалось загрузить WebKitGTK");
+        GtkWidget* view = Named(FApi, webkit->webkit_web_view_new(), "wbBrowser");
         FApi.gtk_box_pack_start(As<GtkBox>(ContentOf(FApi, FWindow)), view, TRUE, TRUE, 0);
-        webkit.webkit_web_view_load_uri(view, FileUri(FApi, AState.PageFile).c_str());
+        webkit->webkit_web_view_load_uri(view, FileUri(FApi, AState.PageFile).c_str());
     }
 
     void CreateTextControls(const TDocViewState& AState) {
