@@ -38,8 +38,9 @@ struct TBuilder {
     // A drop-down list; with an entry when it also accepts typing.
     GtkWidget* List(const char* AName, bool ATyped) const {
         GtkWidget* list = ATyped ? Api.gtk_combo_box_text_new_with_entry() : Api.gtk_combo_box_text_new();
-        if (ATyped) Api.gtk_entry_set_width_chars(As<GtkEntry>(Api.gtk_bin_get_child(As<GtkBin>(list))), 8);
-        Api.gtk_widget_set_hexpand(list, TRUE);
+        // A typed date list is as wide as its longest item; its text field beside it takes the rest.
+        if (ATyped) Api.gtk_entry_set_width_chars(As<GtkEntry>(Api.gtk_bin_get_child(As<GtkBin>(list))), 10);
+        Api.gtk_widget_set_hexpand(list, !ATyped);
         return Named(Api, list, AName);
     }
     GtkWidget* Spin(const char* AName, int AMin, int AMax, int ADigits) const {

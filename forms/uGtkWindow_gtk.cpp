@@ -23,21 +23,22 @@ GtkWindow* ActiveWindow(const TGtkApi& AApi) {
 constexpr char kCompactStyle[] =
     "* { font-size: 9pt; }"
     "entry, spinbutton, combobox button, button { min-height: 18px; padding-top: 1px; padding-bottom: 1px; }"
+    "entry { padding-left: 4px; padding-right: 4px; }"
     "spinbutton button { padding-left: 2px; padding-right: 2px; min-width: 12px; }"
     "notebook tab { min-height: 0; padding: 2px 3px; }"
     "checkbutton, radiobutton { min-height: 0; padding-top: 0; padding-bottom: 0; }";
 
-void AddStyle(GtkWidget* AWidget, gpointer AProvider);
+struct TStyleWalk {
+    const TGtkApi& Api;
+    GtkStyleProvider* Provider;
+};
 
-void AddStyleTree(const TGtkApi& AApi, GtkWidget* AWidget, GtkStyleProvider* AProvider) {
-    AApi.gtk_style_context_add_provider(AApi.gtk_widget_get_style_context(AWidget), AProvider,
-                                        GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
-    if (AApi.g_type_check_instance_is_a(reinterpret_cast<GTypeInstance*>(AWidget), AApi.gtk_container_get_type()))
-        AApi.gtk_container_forall(As<GtkContainer>(AWidget), AddStyle, AProvider);
-}
-
-void AddStyle(GtkWidget* AWidget, gpointer AProvider) {
-    AddStyleTree(Gtk(), AWidget, static_cast<GtkStyleProvider*>(AProvider));
+void AddStyle(GtkWidget* AWidget, gpointer AWalk) {
+    const TStyleWalk& walk = *static_cast<const TStyleWalk*>(AWalk);
+    walk.Api.gtk_style_context_add_provider(walk.Api.gtk_widget_get_style_context(AWidget), walk.Provider,
+                                            GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+    if (walk.Api.g_type_check_instance_is_a(reinterpret_cast<GTypeInstance*>(AWidget), walk.Api.gtk_container_get_type()))
+        walk.Api.gtk_container_forall(As<GtkContainer>(AWidget), AddStyle, AWalk);
 }
 
 void ApplyCompactStyle(const TGtkApi& AApi, GtkWidget* AWindow) {
@@ -46,7 +47,8 @@ void ApplyCompactStyle(const TGtkApi& AApi, GtkWidget* AWindow) {
         AApi.gtk_css_provider_load_from_data(css, kCompactStyle, -1, nullptr);
         return css;
     }();
-    AddStyleTree(AApi, AWindow, reinterpret_cast<GtkStyleProvider*>(provider));
+    TStyleWalk walk{AApi, reinterpret_cast<GtkStyleProvider*>(provider)};
+    AddStyle(AWindow, &walk);
 }
 
 }  // namespace

@@ -43,10 +43,15 @@ public:
     void Show() {
         const TDocViewState& state = FPresenter.State();
         FWindow = NewDialog(FApi, state.Caption, state.ClientWidth, state.ClientHeight);
-        if (state.Mode == TDocViewMode::dvBrowser)
-            CreateBrowser(state);
-        else
-            CreateTextControls(state);
+        try {
+            if (state.Mode == TDocViewMode::dvBrowser)
+                CreateBrowser(state);
+            else
+                CreateTextControls(state);
+        } catch (...) {
+            FApi.gtk_widget_destroy(FWindow);
+            throw;
+        }
         RunDialog(FApi, FWindow);
         FPresenter.Closed();
     }
