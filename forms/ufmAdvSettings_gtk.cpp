@@ -6,7 +6,6 @@
 #include <cstdio>
 
 #include "forms/uAdvSettingsPages_gtk.h"
-#include "forms/uClock.h"
 #include "forms/uGtkWindow_gtk.h"
 #include "forms/ufmOpersEditTiger_gtk.h"
 #include "lib/cf/DateTime.h"
@@ -238,14 +237,10 @@ private:
 
 void ShowAdvSettingsDialog(int32_t AFirmwareType, bool AExtLogEnabled, const std::u16string& AIPAddress,
                            int32_t AIPPort) {
-    TSystemClock clock;
-    TfmAdvSettings presenter(clock);
-    presenter.FirmwareType = AFirmwareType;
-    presenter.ExtLogEnabled = AExtLogEnabled;
-    presenter.IPAddress = AIPAddress;
-    presenter.IPPort = AIPPort;
-    TAdvSettingsWindow window(presenter);
-    window.Show();
+    OpenAdvSettings(AFirmwareType, AExtLogEnabled, AIPAddress, AIPPort, [](TfmAdvSettings& APresenter) {
+        TAdvSettingsWindow window(APresenter);
+        window.Show();
+    });
 }
 
 }  // namespace forms

@@ -8,6 +8,7 @@
 #include "lib/cf/DateTime.h"
 #include "lib/cf/TextUtils.h"
 #include "tests/integration/driver/DriverFixture.h"
+#include "tests/support/EveryFieldChanged.h"
 #include "tests/support/ReferenceFrames.h"
 #include "tests/ui/GtkProbe.h"
 #include "tests/unit/forms/FormFakes.h"
@@ -179,40 +180,17 @@ void ChangeEveryField(TGtkProbe& p, GtkWidget* w, const std::filesystem::path& t
     p.Shot(w, "settings-filled");
 }
 
-// The frames the presenter sends for the same values, from a simulator of their own.
+// The frames the presenter sends for the values ChangeEveryField typed, from a simulator of their own.
 std::vector<std::string> PresenterFrames(const std::filesystem::path& templates) {
     tiger_sim::TSimOptions options;
     options.KeepJournal = true;
     tiger_sim::TSimulator sim(options);
     forms_tests::FakeClock clock;
     forms::TfmAdvSettings dialog(clock, nullptr);
-    forms::TAdvSettingsState& state = dialog.State();
     dialog.IPAddress = u"127.0.0.1";
     dialog.IPPort = sim.Start();
     dialog.FirmwareType = 0;
-    dialog.cbFirmWareChange(0);
-    state.Power2 = true;
-    state.PrinterMedia.ItemIndex = 0;
-    state.RunningMessage = state.Price2 = true;
-    state.PLUNumber = state.Barcode = state.Header = state.Tare = true;
-    state.MagazName = u"Магазин Ромашка";
-    state.StoreAddress = true;
-    state.Date = cf::EncodeDateTime({2024, 3, 5, 0, 0, 0, 0});
-    state.Time = cf::EncodeDateTime({1899, 12, 30, 14, 7, 9, 0});
-    state.Operators = {u"Иванов", u"", u"Петрова", u"", u"Сидоров"};
-    state.PackageDate.ItemIndex = 2;
-    state.BestBeforeDate.ItemIndex = 3;
-    state.SellByDate.ItemIndex = 1;
-    state.PackageDateText = u"Упак.";
-    state.BestBeforeDateText = u"Годен до";
-    state.SellByDateText = u"Продать до";
-    state.PLU1 = u"2";
-    state.PLU2 = u"5";
-    state.DopText = u"13";
-    dialog.LabelTemplatePathChange(templates.u16string());
-    state.LabelFormat.ItemIndex = 2;
-    state.ShkFormat.ItemIndex = 2;
-    state.ShkPref = u"22";
+    test_support::ChangeEveryField(dialog, templates);
     dialog.btnOKClick();
     std::vector<std::string> frames = test_support::ReceivedFrames(sim);
     sim.Stop();
@@ -228,12 +206,8 @@ TEST_F(DriverTest, AdvSettingsOnGtkNeedAnOpenDriver) {
 
 TEST_F(DriverTest, AdvSettingsWindowOnGtkWritesTheScale) {
     const std::filesystem::path templates = std::filesystem::path(LogFolder().Path()).parent_path() / "wq-gtk-labels";
-    std::filesystem::create_directories(templates);
     const std::string label = test_support::ReferenceFrame(0xF4, 0, 0, 0x02, "\x20\x41");
-    std::string labelHex;
-    for (unsigned char byte : label) labelHex += "0123456789ABCDEF"[byte >> 4], labelHex += "0123456789ABCDEF"[byte & 15];
-    std::ofstream(templates / "Labels.mtt", std::ios::binary)
-        << "[\xCC\xFF\xF1\xEE]\r\n00\r\n[/\xCC\xFF\xF1\xEE]\r\n[\xD0\xFB\xE1\xE0]\r\n" << labelHex << "\r\n[/\xD0\xFB\xE1\xE0]\r\n";
+    test_support::WriteLabelTemplates(templates, label);
 
     ASSERT_TRUE(OpenOnSimulator(0));
     TGtkProbe probe([&](TGtkProbe& p) {
