@@ -61,8 +61,16 @@ void* RunningGtk(TGtkApi& AApi) {
     return AApi.gdk_display_get_default() ? handle : nullptr;
 }
 
+// GTK aborts the whole process when two of its major versions meet in it.
+bool OtherGtkLoaded() {
+    for (const char* name : {"libgtk-x11-2.0.so.0", "libgtk-4.so.1"})
+        if (dlopen(name, RTLD_LAZY | RTLD_NOLOAD)) return true;
+    return false;
+}
+
 void StartOwnGtk(TGtkApi& AApi) {
     if (!HasDisplayVariable()) NoDisplay(u"не задан дисплей (переменные DISPLAY и WAYLAND_DISPLAY пусты)");
+    if (OtherGtkLoaded()) NoDisplay(u"в процессе уже работает GTK другой версии");
     void* handle = dlopen(GtkLibraryName(), RTLD_LAZY | RTLD_LOCAL);
     if (!handle) {
         const char* reason = dlerror();
