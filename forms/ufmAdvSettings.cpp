@@ -5,6 +5,7 @@
 
 #include "device/uSectionFile.h"
 #include "forms/uAdvSettingsRecords.h"
+#include "forms/uClock.h"
 #include "lib/cf/Exception.h"
 
 namespace forms {
@@ -108,6 +109,17 @@ void TfmAdvSettings::btnOKClick() {
     FDevice->WriteLabelOptions(plan.LabelOptions, plan.DateTexts);
     // The date texts the user typed would otherwise never reach the scale.
     FDevice->WriteDateText(plan.DateTexts);
+}
+
+void OpenAdvSettings(int32_t AFirmwareType, bool AExtLogEnabled, const std::u16string& AIPAddress, int32_t AIPPort,
+                     const std::function<void(TfmAdvSettings&)>& AShow) {
+    TSystemClock clock;
+    TfmAdvSettings presenter(clock);
+    presenter.FirmwareType = AFirmwareType;
+    presenter.ExtLogEnabled = AExtLogEnabled;
+    presenter.IPAddress = AIPAddress;
+    presenter.IPPort = AIPPort;
+    AShow(presenter);
 }
 
 }  // namespace forms

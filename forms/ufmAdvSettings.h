@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -50,6 +51,11 @@ private:
     std::unique_ptr<device::TDevice> FDevice;
     TAdvSettingsState FState;
 };
+
+// The opener's part the views share: the dialog on the computer's clock with
+// the driver's four settings, handed to AShow, which shows it modally.
+void OpenAdvSettings(int32_t AFirmwareType, bool AExtLogEnabled, const std::u16string& AIPAddress, int32_t AIPPort,
+                     const std::function<void(TfmAdvSettings&)>& AShow);
 
 // The opener's part: the dialog with the driver's four settings, shown
 // modally on the calling thread until the user closes it; raises

@@ -11,7 +11,6 @@
 
 #include "common/uSystemTime_win.h"
 #include "forms/uAdvSettingsPages_win.h"
-#include "forms/uClock.h"
 #include "forms/uControlIds.h"
 #include "forms/uWinControls_win.h"
 #include "forms/uWinModal_win.h"
@@ -203,14 +202,10 @@ private:
 
 void ShowAdvSettingsDialog(int32_t AFirmwareType, bool AExtLogEnabled, const std::u16string& AIPAddress,
                            int32_t AIPPort) {
-    TSystemClock clock;
-    TfmAdvSettings presenter(clock);
-    presenter.FirmwareType = AFirmwareType;
-    presenter.ExtLogEnabled = AExtLogEnabled;
-    presenter.IPAddress = AIPAddress;
-    presenter.IPPort = AIPPort;
-    TAdvSettingsWindow window(presenter);
-    window.Show();
+    OpenAdvSettings(AFirmwareType, AExtLogEnabled, AIPAddress, AIPPort, [](TfmAdvSettings& APresenter) {
+        TAdvSettingsWindow window(APresenter);
+        window.Show();
+    });
 }
 
 }  // namespace forms

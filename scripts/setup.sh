@@ -4,6 +4,9 @@
 # the third-party libraries the driver links statically, once per target.
 # Debian's chromium is among the packages: the tests check the help page in it,
 # headless.
+# GTK's headers (libgtk-3-dev) are for the Linux windows, which load GTK at run
+# time; WebKitGTK 4.1, xdg-utils and the DejaVu fonts are there for their
+# tests under Xvfb.
 # Idempotent: a second run with everything in place does no apt work and no
 # builds, and finishes in a few seconds.
 #
@@ -62,6 +65,7 @@ PACKAGES=(
     googletest libgtest-dev libbenchmark-dev libz-mingw-w64-dev
     ninja-build cmake dpkg-dev pkg-config g++ python3
     chromium
+    libgtk-3-dev libwebkit2gtk-4.1-0 xdg-utils fonts-dejavu-core
 )
 TARGETS=(linux win32 win64)
 

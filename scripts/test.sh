@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds every target and runs every test: natively, under AddressSanitizer
 # and UndefinedBehaviorSanitizer, and the Windows programs under Wine; the
-# windows of both DLLs on a virtual display (tests/ui, screenshots in
-# build/ui-artefacts/).
+# windows of both DLLs on a virtual display, and those of the Linux library
+# with GTK under Xvfb (tests/ui, screenshots in build/ui-artefacts/).
 # Exits non-zero when anything fails; the last line counts the tests.
 set -uo pipefail
 

@@ -11,6 +11,7 @@
 #include "lib/cf/DateTime.h"
 #include "lib/cf/TextUtils.h"
 #include "tests/support/ErrorMessage.h"
+#include "tests/support/EveryFieldChanged.h"
 #include "tests/support/ReferenceFrames.h"
 #include "tests/unit/forms/FormFakes.h"
 
@@ -100,36 +101,10 @@ TEST_F(AdvSettingsOk, UnchangedDialogOnTwoLineFirmware) {
 
 TEST_F(AdvSettingsOk, EveryFieldChangedOnOneLineFirmware) {
     const std::filesystem::path folder = std::filesystem::temp_directory_path() / "wq_ok_labels";
-    std::filesystem::create_directories(folder);
     const std::string label = ReferenceFrame(0xF4, 0, 0, 0x02, "\x20\x41");
-    std::string labelHex;
-    for (unsigned char byte : label) labelHex += "0123456789ABCDEF"[byte >> 4], labelHex += "0123456789ABCDEF"[byte & 15];
-    std::ofstream(folder / "Labels.mtt", std::ios::binary) << "[Мясо]\r\n00\r\n[/Мясо]\r\n[Рыба]\r\n" << labelHex << "\r\n[/Рыба]\r\n";
-
+    test_support::WriteLabelTemplates(folder, label);
     Start(0);
-    dialog.cbFirmWareChange(0);
-    state.Power2 = true;
-    state.PrinterMedia.ItemIndex = 0;
-    state.RunningMessage = state.Price2 = true;
-    state.PLUNumber = state.Barcode = state.Header = state.Tare = true;
-    state.MagazName = u"Магазин Ромашка";
-    state.StoreAddress = true;
-    state.Date = cf::EncodeDateTime({2024, 3, 5, 0, 0, 0, 0});
-    state.Time = cf::EncodeDateTime({1899, 12, 30, 14, 7, 9, 0});
-    state.Operators = {u"Иванов", u"", u"Петрова", u"", u"Сидоров"};
-    state.PackageDate.ItemIndex = 2;
-    state.BestBeforeDate.ItemIndex = 3;
-    state.SellByDate.ItemIndex = 1;
-    state.PackageDateText = u"Упак.";
-    state.BestBeforeDateText = u"Годен до";
-    state.SellByDateText = u"Продать до";
-    state.PLU1 = u"2";
-    state.PLU2 = u"5";
-    state.DopText = u"13";
-    dialog.LabelTemplatePathChange(folder.u16string());
-    state.LabelFormat.ItemIndex = 2;  // Рыба
-    state.ShkFormat.ItemIndex = 2;    // XX AAAAA QQQQQ
-    state.ShkPref = u"22";
+    test_support::ChangeEveryField(dialog, folder);
     dialog.btnOKClick();
     std::filesystem::remove_all(folder);
 
