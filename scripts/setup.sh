@@ -3,7 +3,8 @@
 # driver: installs the toolchains and tools from Debian's packages, then builds
 # the third-party libraries the driver links statically, once per target.
 # Debian's chromium is among the packages: the tests check the help page in it,
-# headless.
+# headless. clang and libclang-rt-dev (libFuzzer and clang's sanitizers) build
+# the fuzz targets of the linux-fuzz preset.
 # Idempotent: a second run with everything in place does no apt work and no
 # builds, and finishes in a few seconds.
 #
@@ -62,6 +63,7 @@ PACKAGES=(
     googletest libgtest-dev libbenchmark-dev libz-mingw-w64-dev
     ninja-build cmake dpkg-dev pkg-config g++ python3
     chromium
+    clang libclang-rt-dev
 )
 TARGETS=(linux win32 win64)
 
