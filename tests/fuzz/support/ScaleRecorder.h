@@ -1,15 +1,13 @@
 // The scale inside the fuzzing process: it takes the bytes the driver sends,
-// checks every frame (start byte, length fields, CRC, a known command whose
-// data has exactly its layout's size, text fields that keep their bounds)
-// and answers as the scale would, so that a whole upload runs without a
-// network. A bad frame is a finding.
+// checks every frame (start byte, length fields, CRC, a command of the
+// scale's set with exactly its data size, a PLU name within its field) and
+// answers as the scale does, so that a whole upload runs without a network.
+// A bad frame is a finding.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
-
-#include "tools/tiger-sim/ScaleModel.h"
 
 namespace fuzz_support {
 
@@ -22,18 +20,13 @@ public:
     // Up to `size` answer bytes; 0 when none is waiting.
     std::size_t Answer(char* data, std::size_t size);
     bool HasAnswer() const { return !answers_.empty(); }
-
-    uint64_t Frames() const { return frames_; }
-    const tiger_sim::TScaleState& State() const { return state_; }
     void Reset();
 
 private:
     void Check(const std::string& frame);
 
-    tiger_sim::TScaleState state_;
     std::string pending_;
     std::string answers_;
-    uint64_t frames_ = 0;
 };
 
 // The one recorder the socket calls of the fuzz programs talk to.
