@@ -28,6 +28,13 @@ if(WQ_SANITIZE)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
+# The fuzz build instruments all code for coverage; only the fuzz targets
+# link libFuzzer's own main (tests/fuzz).
+if(WQ_FUZZ)
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
 # A release binary is stripped, and on Windows carries no link time stamp, so
 # that the same sources give the same bytes.
 function(wq_release_binary target)

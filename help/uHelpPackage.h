@@ -11,7 +11,9 @@ namespace help {
 
 struct TPackageLimits {
     std::size_t MaxEntries = 1000;
-    uint64_t MaxTotalBytes = 64ull * 1024 * 1024;
+    // A package of a few kilobytes can inflate to this many bytes: unpacking
+    // it must stay well within a second.
+    uint64_t MaxTotalBytes = 16ull * 1024 * 1024;
 };
 
 // The entry's path inside the folder, with the system's separators; a folder

@@ -129,7 +129,10 @@ std::u16string TMarkdownRenderer::FindFileByExtension(std::u16string_view AExten
 
 std::u16string TMarkdownRenderer::ReadSourceText(const std::u16string& AFileName) const {
     const std::u16string path = common::IsRootedPath(AFileName) ? AFileName : PathOf(AFileName);
-    return DecodeText(ReadFileBytes(path));
+    const std::string bytes = ReadFileBytes(path);
+    if (bytes.size() > kMaxDocumentBytes)
+        throw cf::Exception(u"Документ справки слишком велик: больше " + cf::UIntToStr(kMaxDocumentBytes) + u" байт");
+    return DecodeText(bytes);
 }
 
 void TMarkdownRenderer::WriteHtmlPage(std::u16string_view AHtml, const std::u16string& ACss) const {

@@ -13,6 +13,11 @@
 
 namespace help {
 
+// The largest Markdown document shown (several times the shipped guide): its
+// conversion, and the page the browser lays out, stay quick whatever a
+// package inflates to.
+inline constexpr std::size_t kMaxDocumentBytes = 256 * 1024;
+
 // What the renderer needs from its surroundings; the library's own resources
 // and window in the driver, stand-ins in tests and tools.
 struct THelpServices {

@@ -6,7 +6,8 @@
 # headless.
 # GTK's headers (libgtk-3-dev) are for the Linux windows, which load GTK at run
 # time; WebKitGTK 4.1, xdg-utils and the DejaVu fonts are there for their
-# tests under Xvfb.
+# tests under Xvfb. clang and libclang-rt-dev (libFuzzer and clang's
+# sanitizers) build the fuzz targets of the linux-fuzz preset.
 # Idempotent: a second run with everything in place does no apt work and no
 # builds, and finishes in a few seconds.
 #
@@ -66,6 +67,7 @@ PACKAGES=(
     ninja-build cmake dpkg-dev pkg-config g++ python3
     chromium
     libgtk-3-dev libwebkit2gtk-4.1-0 xdg-utils fonts-dejavu-core
+    clang libclang-rt-dev
 )
 TARGETS=(linux win32 win64)
 

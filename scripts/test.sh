@@ -2,7 +2,8 @@
 # Builds every target and runs every test: natively, under AddressSanitizer
 # and UndefinedBehaviorSanitizer, and the Windows programs under Wine; the
 # windows of both DLLs on a virtual display, and those of the Linux library
-# with GTK under Xvfb (tests/ui, screenshots in build/ui-artefacts/).
+# with GTK under Xvfb (tests/ui, screenshots in build/ui-artefacts/); each
+# fuzz target under libFuzzer for a bounded time.
 # Exits non-zero when anything fails; the last line counts the tests.
 set -uo pipefail
 
@@ -57,6 +58,30 @@ for preset in "${PRESETS[@]}"; do
     failed=$((failed + bad))
     [ "$bad" -eq 0 ] || broken+=("$preset ($bad failed)")
 done
+
+# Every fuzz target of tests/fuzz for a bounded time (FUZZ_SECONDS each,
+# about 4 minutes for all); a crash, leak, sanitizer report or an input slower
+# than 1 s fails its target. Each one counts as a test.
+echo "== linux-fuzz: bounded runs"
+FUZZ_SECONDS="${FUZZ_SECONDS:-25}"
+mkdir -p build/fuzz-logs
+if cmake --preset linux-fuzz >build/linux-fuzz.configure.log 2>&1 && cmake --build --preset linux-fuzz; then
+    for corpus in tests/fuzz/corpus/*/; do
+        target=$(basename "$corpus")
+        log="build/fuzz-logs/$target.log"
+        if scripts/fuzz.sh "$target" "$FUZZ_SECONDS" >"$log" 2>&1; then
+            figures=$(grep -E '^#[0-9]+' "$log" | tail -1 | sed -E 's/^#([0-9]+).* (cov: [0-9]+).*/\1 executions, \2/')
+            echo "fuzz: $target passed ($figures)"; passed=$((passed + 1))
+        else
+            echo "fuzz: $target FAILED (see $log and build/fuzz-artifacts/$target/)"
+            grep -E 'FINDING|ERROR|runtime error|SUMMARY' "$log" | head -5
+            failed=$((failed + 1)); broken+=("fuzz ($target)")
+        fi
+    done
+else
+    tail -30 build/linux-fuzz.configure.log
+    broken+=("linux-fuzz (build)")
+fi
 
 # The release: the package is made twice and must not change, then unpacked,
 # read as the platform reads it, and every library in it loaded and tested.

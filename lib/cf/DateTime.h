@@ -15,8 +15,10 @@ struct DateTimeParts {
 template <typename Tm>
 DateTimeParts PartsFromTm(const Tm& tm, uint16_t millisecond = 0) {
     DateTimeParts parts;
-    parts.Year = static_cast<uint16_t>(tm.tm_year + 1900);
-    parts.Month = static_cast<uint16_t>(tm.tm_mon + 1);
+    // Unsigned sums: any int the platform sends wraps instead of overflowing,
+    // and the low 16 bits are the same.
+    parts.Year = static_cast<uint16_t>(static_cast<uint32_t>(tm.tm_year) + 1900u);
+    parts.Month = static_cast<uint16_t>(static_cast<uint32_t>(tm.tm_mon) + 1u);
     parts.Day = static_cast<uint16_t>(tm.tm_mday);
     parts.Hour = static_cast<uint16_t>(tm.tm_hour);
     parts.Minute = static_cast<uint16_t>(tm.tm_min);

@@ -66,6 +66,19 @@ TEST(DateTime, FieldOf65535IsShownAsQuestionMark) {
     }
 }
 
+TEST(DateTime, TmFieldsAreTakenAsTheirLow16BitsWhateverTheirRange) {
+    struct {
+        int tm_year, tm_mon, tm_mday, tm_hour, tm_min, tm_sec;
+    } tm{2147483647, 2147483647, -1, 65536 + 5, -2147483647 - 1, 70000};
+    const DateTimeParts parts = PartsFromTm(tm);
+    EXPECT_EQ(parts.Year, 1899);  // 2147483647 + 1900, modulo 65536
+    EXPECT_EQ(parts.Month, 0);
+    EXPECT_EQ(parts.Day, 65535);
+    EXPECT_EQ(parts.Hour, 5);
+    EXPECT_EQ(parts.Minute, 0);
+    EXPECT_EQ(parts.Second, 70000 - 65536);
+}
+
 TEST(DateTime, TextForm) {
     EXPECT_EQ(DateTimeToStr(EncodeDateTime(Parts(2026, 12, 7))), u"07.12.2026");
     EXPECT_EQ(DateTimeToStr(EncodeDateTime(Parts(2026, 12, 7, 9, 5, 3))), u"07.12.2026 9:05:03");

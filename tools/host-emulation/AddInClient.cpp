@@ -6,13 +6,17 @@
 
 namespace host_emulation {
 
-AddInLibrary::AddInLibrary(const std::string& path) : library_(path) {
-    getClassNames_ = reinterpret_cast<GetClassNamesFn>(library_.Symbol("GetClassNames"));
-    getClassObject_ = reinterpret_cast<GetClassObjectFn>(library_.Symbol("GetClassObject"));
-    destroyObject_ = reinterpret_cast<DestroyObjectFn>(library_.Symbol("DestroyObject"));
+AddInLibrary::AddInLibrary(const std::string& path) : library_(std::make_unique<LoadedLibrary>(path)) {
+    getClassNames_ = reinterpret_cast<GetClassNamesFn>(library_->Symbol("GetClassNames"));
+    getClassObject_ = reinterpret_cast<GetClassObjectFn>(library_->Symbol("GetClassObject"));
+    destroyObject_ = reinterpret_cast<DestroyObjectFn>(library_->Symbol("DestroyObject"));
     if (!getClassNames_ || !getClassObject_ || !destroyObject_)
         throw std::runtime_error(path + " lacks one of the three exports");
 }
+
+AddInLibrary::AddInLibrary(GetClassNamesFn getClassNames, GetClassObjectFn getClassObject,
+                           DestroyObjectFn destroyObject)
+    : getClassNames_(getClassNames), getClassObject_(getClassObject), destroyObject_(destroyObject) {}
 
 const WCHAR_T* AddInLibrary::RawClassNames() const { return getClassNames_(); }
 

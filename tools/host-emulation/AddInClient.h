@@ -15,7 +15,13 @@ namespace host_emulation {
 
 class AddInLibrary {
 public:
+    using GetClassNamesFn = const WCHAR_T* (*)();
+    using GetClassObjectFn = long (*)(const WCHAR_T*, void**);
+    using DestroyObjectFn = long (*)(void**);
+
     explicit AddInLibrary(const std::string& path);
+    // The exports of a library linked into this program (the fuzz targets).
+    AddInLibrary(GetClassNamesFn getClassNames, GetClassObjectFn getClassObject, DestroyObjectFn destroyObject);
 
     std::u16string GetClassNames() const;
     // Answers the export's result; the object is null when it answers 0.
@@ -24,10 +30,7 @@ public:
     const WCHAR_T* RawClassNames() const;
 
 private:
-    LoadedLibrary library_;
-    using GetClassNamesFn = const WCHAR_T* (*)();
-    using GetClassObjectFn = long (*)(const WCHAR_T*, void**);
-    using DestroyObjectFn = long (*)(void**);
+    std::unique_ptr<LoadedLibrary> library_;
     GetClassNamesFn getClassNames_ = nullptr;
     GetClassObjectFn getClassObject_ = nullptr;
     DestroyObjectFn destroyObject_ = nullptr;

@@ -59,7 +59,7 @@ tVariant StringValue(HostMemoryManager& memory, std::u16string_view text) {
 tVariant BlobValue(HostMemoryManager& memory, const std::vector<uint8_t>& bytes) {
     tVariant value = TypeOnly(VTYPE_BLOB);
     value.pstrVal = static_cast<char*>(memory.Alloc(bytes.size()));
-    std::memcpy(value.pstrVal, bytes.data(), bytes.size());
+    if (!bytes.empty()) std::memcpy(value.pstrVal, bytes.data(), bytes.size());
     value.strLen = static_cast<uint32_t>(bytes.size());
     return value;
 }
@@ -76,7 +76,7 @@ std::vector<uint8_t> BytesOf(const tVariant& value) {
 
 void Release(HostMemoryManager& memory, tVariant& value) {
     if (value.vt == VTYPE_PWSTR) memory.Free(value.pwstrVal);
-    if (value.vt == VTYPE_BLOB) memory.Free(value.pstrVal);
+    if (value.vt == VTYPE_BLOB || value.vt == VTYPE_PSTR) memory.Free(value.pstrVal);
     value = EmptyValue();
 }
 

@@ -23,7 +23,7 @@ tVariant BlobValue(HostMemoryManager& memory, const std::vector<uint8_t>& bytes)
 
 std::u16string StringOf(const tVariant& value);
 std::vector<uint8_t> BytesOf(const tVariant& value);
-// Frees a string or blob the record holds and empties it.
+// Frees a string (wide or narrow) or blob the record holds and empties it.
 void Release(HostMemoryManager& memory, tVariant& value);
 
 // A parameter array that frees what it holds at the end of its scope.

@@ -104,6 +104,9 @@ TEST_F(RendererTest, ErrorsLeaveNoWorkingFolder) {
         {ZipBuilder().Add("guide.md", kGuide, {false, 1, std::nullopt}).Bytes(), u"Пакет справки содержит зашифрованный файл: \"guide.md\""},
         {ZipBuilder().Add("guide.md", kGuide).Add("../evil.md", "x").Bytes(),
          u"Пакет справки содержит недопустимое имя файла: \"../evil.md\""},
+        // A few kilobytes that inflate to a document too large to convert quickly.
+        {ZipBuilder().Add("guide.md", std::string(help::kMaxDocumentBytes + 1, '#'), {true, 0, std::nullopt}).Bytes(),
+         u"Документ справки слишком велик: больше 262144 байт"},
     };
     for (const auto& c : cases) {
         AddPackage(u"help", c.Package);
