@@ -4,13 +4,10 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "device/uDevice.h"
 #include "driver/uScaleOfflineDriver.h"
-
-namespace pugi {
-class xml_document;
-}
 
 namespace driver {
 
@@ -41,14 +38,14 @@ private:
     void UploadGoods(const cf::VarArrayData& args);
     void ClearGoods();
     void DeleteGood(const cf::VarArrayData& args);
-    void UploadGoodsXML(const pugi::xml_document& document);
+    void UploadGoodsXML(std::u16string_view document);
 
     // Tare, company and additional texts (uDriverTexts.cpp).
     void UploadCompany(const cf::VarArrayData& args);
     void UploadAdditionalText(const cf::VarArrayData& args);
     void UploadTare(const cf::VarArrayData& args);
-    void UploadAdditionalTextXML(const pugi::xml_document& document);
-    void UploadTareXML(const pugi::xml_document& document);
+    void UploadAdditionalTextXML(std::u16string_view document);
+    void UploadTareXML(std::u16string_view document);
 
     void ShowAdvSettings();
 

@@ -1,6 +1,7 @@
 // The goods methods: upload a goods table record by record, clear all goods, delete one.
 #include "driver/DriverArguments.h"
 #include "driver/XmlDocuments.h"
+#include "driver/XmlTableReader.h"
 #include "driver/uDriver.h"
 #include "lib/cf/Exception.h"
 #include "lib/cf/TextUtils.h"
@@ -64,14 +65,14 @@ void CheckGoodsRecord(const GoodsRecord& goods) {
 
 void TDriver::UploadGoods(const cf::VarArrayData& args) {
     CheckEnabled();
-    pugi::xml_document document;
     std::u16string converted;
-    ParseCleanedXml(TextArgumentView(args.at(1), converted), document);
+    const std::u16string_view document = TextArgumentView(args.at(1), converted);
+    CheckXmlTable(document);
     Reconnect();
     UploadGoodsXML(document);
 }
 
-void TDriver::UploadGoodsXML(const pugi::xml_document& document) {
+void TDriver::UploadGoodsXML(std::u16string_view document) {
     ForEachRecord(document, [this](const XmlRecord& record) {
         const GoodsRecord goods = ReadGoodsRecord(record);
         CheckGoodsRecord(goods);

@@ -1,6 +1,7 @@
 // The tare table, the company name and the additional texts.
 #include "driver/DriverArguments.h"
 #include "driver/XmlDocuments.h"
+#include "driver/XmlTableReader.h"
 #include "driver/uDriver.h"
 #include "lib/cf/Exception.h"
 #include "lib/cf/VariantConvert.h"
@@ -11,10 +12,12 @@ namespace {
 
 constexpr uint32_t kMaxTareNumber = 16;
 
-// The document text of a parameter, cleaned and parsed.
-void ParseTableParameter(const cf::Variant& parameter, pugi::xml_document& document) {
-    std::u16string converted;
-    ParseCleanedXml(TextArgumentView(parameter, converted), document);
+// The document text of a parameter (a view of it, or of `converted`),
+// checked to be well-formed before anything reaches the scale.
+std::u16string_view TableParameter(const cf::Variant& parameter, std::u16string& converted) {
+    const std::u16string_view document = TextArgumentView(parameter, converted);
+    CheckXmlTable(document);
+    return document;
 }
 
 }  // namespace
@@ -27,13 +30,13 @@ void TDriver::UploadCompany(const cf::VarArrayData& args) {
 
 void TDriver::UploadAdditionalText(const cf::VarArrayData& args) {
     CheckEnabled();
-    pugi::xml_document document;
-    ParseTableParameter(args.at(0), document);
+    std::u16string converted;
+    const std::u16string_view document = TableParameter(args.at(0), converted);
     Reconnect();
     UploadAdditionalTextXML(document);
 }
 
-void TDriver::UploadAdditionalTextXML(const pugi::xml_document& document) {
+void TDriver::UploadAdditionalTextXML(std::u16string_view document) {
     ForEachRecord(document, [this](const XmlRecord& record) {
         const int32_t textId = VarToIntDef(record.Attribute("TextID"), kMissingValue);
         const std::u16string value = record.Text("Value");
@@ -44,13 +47,13 @@ void TDriver::UploadAdditionalTextXML(const pugi::xml_document& document) {
 
 void TDriver::UploadTare(const cf::VarArrayData& args) {
     CheckEnabled();
-    pugi::xml_document document;
-    ParseTableParameter(args.at(1), document);
+    std::u16string converted;
+    const std::u16string_view document = TableParameter(args.at(1), converted);
     Reconnect();
     UploadTareXML(document);
 }
 
-void TDriver::UploadTareXML(const pugi::xml_document& document) {
+void TDriver::UploadTareXML(std::u16string_view document) {
     ForEachRecord(document, [this](const XmlRecord& record) {
         const int32_t number = VarToIntDef(record.Attribute("TareNumber"), kMissingValue);
         const int32_t weight = VarToIntDef(record.Attribute("TareWeight"), kMissingValue);

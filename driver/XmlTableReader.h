@@ -1,0 +1,50 @@
+// The input tables the platform passes (goods, tare, texts), read as they
+// stream from its UTF-16 text by a conforming parser: no tree of the document
+// and no whole copy of it, however big the catalogue.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "lib/cf/Variant.h"
+
+namespace driver {
+
+// TAB, LF, CR, U+0020..U+D7FF and U+E000..U+FFFD: the units an input table
+// keeps. Surrogates never pass, so characters outside the Basic Multilingual
+// Plane go whole.
+bool IsAllowedXmlUnit(char16_t c);
+// The text without the units IsAllowedXmlUnit drops.
+std::u16string StripInvalidXMLChars(std::u16string_view text);
+
+// One record of an input table: the attributes of its start tag, valid only
+// while the visitor runs.
+class XmlRecord {
+public:
+    // Name and value pairs in UTF-8, ending with a null name.
+    explicit XmlRecord(const char* const* attributes) : attributes_(attributes) {}
+    // Null when the attribute is absent, its text otherwise.
+    cf::Variant Attribute(const char* name) const;
+    // The attribute's text; absent gives the empty text.
+    std::u16string Text(const char* name) const;
+
+private:
+    const char* Find(const char* name) const;
+
+    const char* const* attributes_;
+};
+
+// Raises the parser's message unless the text, cleaned of the characters XML
+// does not allow (see StripInvalidXMLChars), is well-formed XML. A call checks
+// first, so a broken document sends nothing to the scale.
+void CheckXmlTable(std::u16string_view text);
+
+// Visits each child "Record" (ASCII letter case ignored) of the top-level
+// "Table" of the cleaned text in document order; raises "Не найден корневой
+// узел" when the top-level element is not "Table", and the parser's message
+// where the text stops being well-formed. An exception from the visitor ends
+// the reading and passes on.
+void ForEachRecord(std::u16string_view text, const std::function<void(const XmlRecord&)>& visit);
+
+}  // namespace driver
