@@ -6,6 +6,7 @@
 #include <cstring>
 #include <exception>
 #include <new>
+#include <vector>
 
 #include "lib/cf/Exception.h"
 #include "lib/cf/TextUtils.h"
@@ -112,24 +113,36 @@ private:
     std::exception_ptr kept_;
 };
 
-// The state of ForEachRecord's reading: the depth of the element being opened
+void XMLCALL OnStart(void* data, const XML_Char* name, const XML_Char** attributes);
+void XMLCALL OnEnd(void* data, const XML_Char*);
+
+}  // namespace
+
+// The state of one table's reading: the depth of the element being opened
 // decides whether it is the root, a record, or deeper.
-struct RecordReading {
+struct TableReading {
     StreamParser& parser;
-    const std::function<void(const XmlRecord&)>& visit;
+    XmlTable& table;
     int depth = 0;
+
+    void Open(const char* name, const char* const* attributes) {
+        const int level = depth++;
+        if (level == 0) table.isTable_ = std::strcmp(name, "Table") == 0;
+        if (level != 1 || !table.isTable_ || !IsRecordName(name)) return;
+        std::string& records = table.records_;
+        for (const char* const* text = attributes; *text != nullptr; ++text) records.append(*text) += '\0';
+        records += '\0';
+    }
 };
 
+namespace {
+
 void XMLCALL OnStart(void* data, const XML_Char* name, const XML_Char** attributes) {
-    auto& reading = *static_cast<RecordReading*>(data);
-    const int depth = reading.depth++;
-    reading.parser.Run([&] {
-        if (depth == 0 && std::strcmp(name, "Table") != 0) throw cf::Exception(u"Не найден корневой узел");
-        if (depth == 1 && IsRecordName(name)) reading.visit(XmlRecord(attributes));
-    });
+    auto& reading = *static_cast<TableReading*>(data);
+    reading.parser.Run([&] { reading.Open(name, attributes); });
 }
 
-void XMLCALL OnEnd(void* data, const XML_Char*) { --static_cast<RecordReading*>(data)->depth; }
+void XMLCALL OnEnd(void* data, const XML_Char*) { --static_cast<TableReading*>(data)->depth; }
 
 }  // namespace
 
@@ -161,14 +174,31 @@ std::u16string XmlRecord::Text(const char* name) const {
     return value == nullptr ? std::u16string() : cf::FromUtf8(value);
 }
 
-void CheckXmlTable(std::u16string_view text) { StreamParser().Parse(text); }
-
-void ForEachRecord(std::u16string_view text, const std::function<void(const XmlRecord&)>& visit) {
+XmlTable::XmlTable(std::u16string_view text) {
+    // Room for the most the attributes can take in UTF-8 (three bytes for a
+    // unit): no copy while growing, and pages never written stay untouched.
+    records_.reserve(text.size() * 3);
     StreamParser parser;
-    RecordReading reading{parser, visit};
+    TableReading reading{parser, *this};
     XML_SetUserData(parser.Handle(), &reading);
     XML_SetElementHandler(parser.Handle(), OnStart, OnEnd);
     parser.Parse(text);
+}
+
+void XmlTable::ForEachRecord(const std::function<void(const XmlRecord&)>& visit) const {
+    if (!isTable_) throw cf::Exception(u"Не найден корневой узел");
+    std::vector<const char*> attributes;
+    for (const char* at = records_.data(); at != records_.data() + records_.size(); ++at) {
+        attributes.clear();
+        for (; *at != '\0'; ++at) {
+            attributes.push_back(at);
+            at += std::strlen(at) + 1;
+            attributes.push_back(at);
+            at += std::strlen(at);
+        }
+        attributes.push_back(nullptr);
+        visit(XmlRecord(attributes.data()));
+    }
 }
 
 }  // namespace driver

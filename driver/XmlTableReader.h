@@ -1,6 +1,6 @@
 // The input tables the platform passes (goods, tare, texts), read as they
 // stream from its UTF-16 text by a conforming parser: no tree of the document
-// and no whole copy of it, however big the catalogue.
+// and no cleaned or converted copy of it, however big the catalogue.
 #pragma once
 
 #include <functional>
@@ -35,16 +35,28 @@ private:
     const char* const* attributes_;
 };
 
-// Raises the parser's message unless the text, cleaned of the characters XML
-// does not allow (see StripInvalidXMLChars), is well-formed XML. A call checks
-// first, so a broken document sends nothing to the scale.
-void CheckXmlTable(std::u16string_view text);
+// The records of an input table, read in one pass of a streaming parser and
+// kept compact (their attributes' UTF-8 text, nothing of the rest), so that a
+// document that is not well-formed is refused before anything reaches the
+// scale, and the text is never held a second time in a wider form.
+class XmlTable {
+public:
+    // Reads the text cleaned of the units IsAllowedXmlUnit drops; a text that
+    // is not well-formed raises the parser's message.
+    explicit XmlTable(std::u16string_view text);
 
-// Visits each child "Record" (ASCII letter case ignored) of the top-level
-// "Table" of the cleaned text in document order; raises "Не найден корневой
-// узел" when the top-level element is not "Table", and the parser's message
-// where the text stops being well-formed. An exception from the visitor ends
-// the reading and passes on.
-void ForEachRecord(std::u16string_view text, const std::function<void(const XmlRecord&)>& visit);
+    // Visits each child "Record" (ASCII letter case ignored) of the top-level
+    // "Table" in document order; raises "Не найден корневой узел" when the
+    // top-level element is not "Table".
+    void ForEachRecord(const std::function<void(const XmlRecord&)>& visit) const;
+
+private:
+    friend struct TableReading;
+
+    bool isTable_ = false;
+    // Record after record: each attribute's name and value, each ending in a
+    // zero byte, then one more zero byte (no name is empty).
+    std::string records_;
+};
 
 }  // namespace driver

@@ -4,12 +4,13 @@
 
 #include <memory>
 #include <string>
-#include <string_view>
 
 #include "device/uDevice.h"
 #include "driver/uScaleOfflineDriver.h"
 
 namespace driver {
+
+class XmlTable;
 
 inline constexpr char16_t kDriverClassName[] = u"w_quorlan7t4p";
 
@@ -38,14 +39,14 @@ private:
     void UploadGoods(const cf::VarArrayData& args);
     void ClearGoods();
     void DeleteGood(const cf::VarArrayData& args);
-    void UploadGoodsXML(std::u16string_view document);
+    void UploadGoodsXML(const XmlTable& table);
 
     // Tare, company and additional texts (uDriverTexts.cpp).
     void UploadCompany(const cf::VarArrayData& args);
     void UploadAdditionalText(const cf::VarArrayData& args);
     void UploadTare(const cf::VarArrayData& args);
-    void UploadAdditionalTextXML(std::u16string_view document);
-    void UploadTareXML(std::u16string_view document);
+    void UploadAdditionalTextXML(const XmlTable& table);
+    void UploadTareXML(const XmlTable& table);
 
     void ShowAdvSettings();
 

@@ -66,14 +66,13 @@ void CheckGoodsRecord(const GoodsRecord& goods) {
 void TDriver::UploadGoods(const cf::VarArrayData& args) {
     CheckEnabled();
     std::u16string converted;
-    const std::u16string_view document = TextArgumentView(args.at(1), converted);
-    CheckXmlTable(document);
+    const XmlTable table(TextArgumentView(args.at(1), converted));
     Reconnect();
-    UploadGoodsXML(document);
+    UploadGoodsXML(table);
 }
 
-void TDriver::UploadGoodsXML(std::u16string_view document) {
-    ForEachRecord(document, [this](const XmlRecord& record) {
+void TDriver::UploadGoodsXML(const XmlTable& table) {
+    table.ForEachRecord([this](const XmlRecord& record) {
         const GoodsRecord goods = ReadGoodsRecord(record);
         CheckGoodsRecord(goods);
         FDevice->WritePlu(goods.PLU, goods.GroupCode, goods.FixWeight, goods.ShelfLife, goods.SellByDate,

@@ -12,12 +12,10 @@ namespace {
 
 constexpr uint32_t kMaxTareNumber = 16;
 
-// The document text of a parameter (a view of it, or of `converted`),
-// checked to be well-formed before anything reaches the scale.
-std::u16string_view TableParameter(const cf::Variant& parameter, std::u16string& converted) {
-    const std::u16string_view document = TextArgumentView(parameter, converted);
-    CheckXmlTable(document);
-    return document;
+// The table a parameter's document holds.
+XmlTable TableParameter(const cf::Variant& parameter) {
+    std::u16string converted;
+    return XmlTable(TextArgumentView(parameter, converted));
 }
 
 }  // namespace
@@ -30,14 +28,13 @@ void TDriver::UploadCompany(const cf::VarArrayData& args) {
 
 void TDriver::UploadAdditionalText(const cf::VarArrayData& args) {
     CheckEnabled();
-    std::u16string converted;
-    const std::u16string_view document = TableParameter(args.at(0), converted);
+    const XmlTable table = TableParameter(args.at(0));
     Reconnect();
-    UploadAdditionalTextXML(document);
+    UploadAdditionalTextXML(table);
 }
 
-void TDriver::UploadAdditionalTextXML(std::u16string_view document) {
-    ForEachRecord(document, [this](const XmlRecord& record) {
+void TDriver::UploadAdditionalTextXML(const XmlTable& table) {
+    table.ForEachRecord([this](const XmlRecord& record) {
         const int32_t textId = VarToIntDef(record.Attribute("TextID"), kMissingValue);
         const std::u16string value = record.Text("Value");
         if (textId == kMissingValue) throw cf::Exception(u"Некорректный ID текста");
@@ -47,14 +44,13 @@ void TDriver::UploadAdditionalTextXML(std::u16string_view document) {
 
 void TDriver::UploadTare(const cf::VarArrayData& args) {
     CheckEnabled();
-    std::u16string converted;
-    const std::u16string_view document = TableParameter(args.at(1), converted);
+    const XmlTable table = TableParameter(args.at(1));
     Reconnect();
-    UploadTareXML(document);
+    UploadTareXML(table);
 }
 
-void TDriver::UploadTareXML(std::u16string_view document) {
-    ForEachRecord(document, [this](const XmlRecord& record) {
+void TDriver::UploadTareXML(const XmlTable& table) {
+    table.ForEachRecord([this](const XmlRecord& record) {
         const int32_t number = VarToIntDef(record.Attribute("TareNumber"), kMissingValue);
         const int32_t weight = VarToIntDef(record.Attribute("TareWeight"), kMissingValue);
         // Taken as unsigned, every negative number is out of range too.
