@@ -1,4 +1,5 @@
 // The goods methods: upload a goods table record by record, clear all goods, delete one.
+#include "common/Common.Log.h"
 #include "driver/DriverArguments.h"
 #include "driver/XmlDocuments.h"
 #include "driver/XmlTableReader.h"
@@ -72,6 +73,7 @@ void TDriver::UploadGoods(const cf::VarArrayData& args) {
 }
 
 void TDriver::UploadGoodsXML(const XmlTable& table) {
+    const common::TLogHold hold;  // the exchange lines of all records
     table.ForEachRecord([this](const XmlRecord& record) {
         const GoodsRecord goods = ReadGoodsRecord(record);
         CheckGoodsRecord(goods);

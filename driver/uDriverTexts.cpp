@@ -1,4 +1,5 @@
 // The tare table, the company name and the additional texts.
+#include "common/Common.Log.h"
 #include "driver/DriverArguments.h"
 #include "driver/XmlDocuments.h"
 #include "driver/XmlTableReader.h"
@@ -34,6 +35,7 @@ void TDriver::UploadAdditionalText(const cf::VarArrayData& args) {
 }
 
 void TDriver::UploadAdditionalTextXML(const XmlTable& table) {
+    const common::TLogHold hold;  // the exchange lines of all records
     table.ForEachRecord([this](const XmlRecord& record) {
         const int32_t textId = VarToIntDef(record.Attribute("TextID"), kMissingValue);
         const std::u16string value = record.Text("Value");
@@ -50,6 +52,7 @@ void TDriver::UploadTare(const cf::VarArrayData& args) {
 }
 
 void TDriver::UploadTareXML(const XmlTable& table) {
+    const common::TLogHold hold;  // the exchange lines of all records
     table.ForEachRecord([this](const XmlRecord& record) {
         const int32_t number = VarToIntDef(record.Attribute("TareNumber"), kMissingValue);
         const int32_t weight = VarToIntDef(record.Attribute("TareWeight"), kMissingValue);
