@@ -175,8 +175,9 @@ std::u16string XmlRecord::Text(const char* name) const {
 }
 
 XmlTable::XmlTable(std::u16string_view text) {
-    // Room for the most the attributes can take in UTF-8 (three bytes for a
-    // unit): no copy while growing, and pages never written stay untouched.
+    // Room for what the attributes take in UTF-8 (three bytes a unit at most,
+    // entities of a document type aside): no copy while growing, and pages
+    // never written stay untouched.
     records_.reserve(text.size() * 3);
     StreamParser parser;
     TableReading reading{parser, *this};
