@@ -1,6 +1,7 @@
 #include "common/Common.Log.h"
 
 #include <atomic>
+#include <chrono>
 #include <mutex>
 
 #include "common/Common.BaseSecurity.h"
@@ -16,6 +17,15 @@
 namespace common {
 
 namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Under a TLogHold the file stays denied to other writers between lines for
+// at most kHoldTime at a stretch; then for kLetInTime each line takes and
+// gives back the lock, so that another process's writer, which retries every
+// 2 ms for 200 ms, gets its line in.
+constexpr auto kHoldTime = std::chrono::milliseconds(50);
+constexpr auto kLetInTime = std::chrono::milliseconds(5);
 
 // What a log file name is made of; while it stays the same, so does the file
 // name, and the folder need not be checked again for every line.
@@ -41,6 +51,9 @@ struct LogState {
     std::mutex appendLock;  // one line's open-append-close at a time
     LogFileKey fileKey;  // under appendLock, with fileName
     std::u16string fileName;  // the last file written; empty when none
+    std::atomic<int> holdDepth{0};
+    std::atomic<bool> holding{false};  // changed under appendLock
+    Clock::time_point holdingSince, letInUntil;  // under appendLock
 };
 
 LogState& State() {
@@ -113,14 +126,32 @@ std::u16string PrepareLogFile(const LogFileKey& key) {
     return LogFileName(path, today);
 }
 
+// Whether this line may leave the file denied to other writers (under appendLock).
+bool KeepDenying() {
+    LogState& state = State();
+    if (state.holdDepth.load() == 0) return false;
+    const Clock::time_point now = Clock::now();
+    if (now < state.letInUntil) return false;
+    if (!state.holding) {
+        state.holding = true;
+        state.holdingSince = now;
+        return true;
+    }
+    if (now - state.holdingSince < kHoldTime) return true;
+    state.holding = false;
+    state.letInUntil = now + kLetInTime;
+    return false;
+}
+
 // Appends to the file of the last line while stem, folder and date stay the
 // same; a folder removed since then is made again, as for a new file.
 void AppendToLogFile(const std::string& bytes) {
     LogState& state = State();
     const LogFileKey key = CurrentFileKey(Now());
+    const bool keepDenying = KeepDenying();
     if (!state.fileName.empty() && state.fileKey == key) {
         try {
-            AppendDenyingWriters(state.fileName, bytes);
+            AppendDenyingWriters(state.fileName, bytes, keepDenying);
             return;
         } catch (...) {
             const TLogPath path = LogPathOf(key);
@@ -129,7 +160,7 @@ void AppendToLogFile(const std::string& bytes) {
     }
     state.fileName.clear();
     std::u16string fileName = PrepareLogFile(key);
-    AppendDenyingWriters(fileName, bytes);
+    AppendDenyingWriters(fileName, bytes, keepDenying);
     state.fileKey = key;
     state.fileName = std::move(fileName);
 }
@@ -208,6 +239,24 @@ void WriteLog(std::u16string_view text, std::u16string_view detail, TLogLevel le
         WriteStartBanner();
         AppendLine(LineBytes(Now(), level, text, detail));
     });
+}
+
+TLogHold::TLogHold() noexcept { ++State().holdDepth; }
+
+TLogHold::~TLogHold() {
+    if (--State().holdDepth == 0) LetOtherLogWritersIn();
+}
+
+void LetOtherLogWritersIn() noexcept {
+    LogState& state = State();
+    if (!state.holding.load()) return;
+    try {
+        std::lock_guard<std::mutex> guard(state.appendLock);
+        if (!state.holding.load()) return;
+        state.holding = false;
+        ReleaseLogLock();
+    } catch (...) {
+    }
 }
 
 std::u16string ProbeLogFile() noexcept {

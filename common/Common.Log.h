@@ -25,6 +25,22 @@ void WriteLog(std::u16string_view text, std::u16string_view detail, TLogLevel le
 // Why the most recent attempt to write a line failed (the file and the
 // system's reason); empty when it succeeded or nothing was tried yet.
 std::u16string LogWriteProblem();
+// While one lives (a loop of exchanges, such as an upload's records), lines
+// keep the file denied to other processes' writers from one line to the next,
+// which saves locking it for every line. Other writers still get their lines
+// in: the file is let go for a moment after every 50 ms of keeping it, at
+// LetOtherLogWritersIn, and at the end. May nest.
+class TLogHold {
+public:
+    TLogHold() noexcept;
+    ~TLogHold();
+    TLogHold(const TLogHold&) = delete;
+    TLogHold& operator=(const TLogHold&) = delete;
+};
+// Before a wait of unknown length (an answer from the scale): a file kept
+// denied is let go, so that no other process waits on this one's peer.
+// Nothing to do, and no system call, when no file is kept. Never raises.
+void LetOtherLogWritersIn() noexcept;
 // With the log on, tries today's file now (the start banner when due, then
 // the file opened to append nothing) and answers LogWriteProblem; empty with
 // the log off. Never raises.

@@ -22,9 +22,9 @@ std::u16string NotARegularFileMessage(const std::u16string& fileName) {
            u"\": под этим именем находится не обычный файл (ссылка, папка или устройство)";
 }
 
-void AppendDenyingWriters(const std::u16string& fileName, std::string_view bytes) {
+void AppendDenyingWriters(const std::u16string& fileName, std::string_view bytes, bool keepDenying) {
     const auto deadline = std::chrono::steady_clock::now() + kLockedRetryTime;
-    while (TryAppendDenyingWriters(fileName, bytes) == TAppendResult::Locked) {
+    while (TryAppendDenyingWriters(fileName, bytes, keepDenying) == TAppendResult::Locked) {
         if (std::chrono::steady_clock::now() >= deadline)
             throw cf::Exception(u"Не удалось открыть файл журнала \"" + fileName +
                                 u"\": файл занят другим процессом");

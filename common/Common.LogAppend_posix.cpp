@@ -45,6 +45,7 @@ struct HeldFile {
     std::string name;
     int fd = -1;
     struct stat info {};
+    bool locked = false;  // kept locked after a line written with keepDenying
 };
 
 struct HeldState {
@@ -58,9 +59,15 @@ HeldState& Held() {
     return *state;
 }
 
+void Unlock(HeldFile& file) {
+    if (file.locked) flock(file.fd, LOCK_UN);
+    file.locked = false;
+}
+
 void Release(HeldFile& file) {
     if (file.fd >= 0) close(file.fd);
     file.fd = -1;
+    file.locked = false;
     file.name.clear();
 }
 
@@ -94,31 +101,54 @@ void Hold(HeldFile& file, const std::string& name, const std::u16string& fileNam
     file.info = info;
 }
 
-struct Unlock {
-    int fd;
-    ~Unlock() { flock(fd, LOCK_UN); }
-};
-
-}  // namespace
-
-TAppendResult TryAppendDenyingWriters(const std::u16string& fileName, std::string_view bytes) {
-    const std::string name = cf::ToUtf8(fileName);
-    HeldState& state = Held();
-    std::lock_guard<std::mutex> guard(state.lock);
-    HeldFile& held = state.file;
+// Locks the file of `name` for this line, checking the name first; false when
+// another process holds it.
+bool Lock(HeldFile& held, const std::string& name, const std::u16string& fileName) {
     if (!StillHeld(held, name)) Hold(held, name, fileName);
-    if (flock(held.fd, LOCK_EX | LOCK_NB) != 0) {
-        if (errno == EWOULDBLOCK || errno == EINTR) return TAppendResult::Locked;
-        throw cf::Exception(FileErrorMessage(fileName, errno));
+    if (flock(held.fd, LOCK_EX | LOCK_NB) == 0) {
+        held.locked = true;
+        return true;
     }
-    const Unlock unlock{held.fd};
+    if (errno == EWOULDBLOCK || errno == EINTR) return false;
+    throw cf::Exception(FileErrorMessage(fileName, errno));
+}
+
+void WriteAll(int fd, std::string_view bytes, const std::u16string& fileName) {
     while (!bytes.empty()) {
-        const ssize_t written = write(held.fd, bytes.data(), bytes.size());
+        const ssize_t written = write(fd, bytes.data(), bytes.size());
         if (written < 0 && errno == EINTR) continue;
         if (written <= 0) throw cf::Exception(FileErrorMessage(fileName, errno));
         bytes.remove_prefix(static_cast<std::size_t>(written));
     }
+}
+
+}  // namespace
+
+// A line while the lock is kept for the same name costs the write alone: the
+// name was checked when the lock was taken, and no other writer got in since.
+TAppendResult TryAppendDenyingWriters(const std::u16string& fileName, std::string_view bytes, bool keepDenying) {
+    const std::string name = cf::ToUtf8(fileName);
+    HeldState& state = Held();
+    std::lock_guard<std::mutex> guard(state.lock);
+    HeldFile& held = state.file;
+    if (!held.locked || held.name != name) {
+        Unlock(held);
+        if (!Lock(held, name, fileName)) return TAppendResult::Locked;
+    }
+    try {
+        WriteAll(held.fd, bytes, fileName);
+    } catch (...) {
+        Unlock(held);
+        throw;
+    }
+    if (!keepDenying) Unlock(held);
     return TAppendResult::Done;
+}
+
+void ReleaseLogLock() noexcept {
+    HeldState& state = Held();
+    std::lock_guard<std::mutex> guard(state.lock);
+    Unlock(state.file);
 }
 
 void ReleaseLogFile() noexcept {

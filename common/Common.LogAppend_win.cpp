@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <mutex>
+
 #include "common/Common.LogAppend.h"
 #include "common/uSysError.h"
 #include "lib/cf/Exception.h"
@@ -8,10 +10,25 @@ namespace common {
 
 namespace {
 
-struct FileHandle {
-    HANDLE handle;
-    ~FileHandle() { CloseHandle(handle); }
+// The file kept open (denying other writers) after a line written with
+// keepDenying; its next line to the same name appends without opening it.
+struct KeptFile {
+    std::mutex lock;
+    std::u16string name;  // under lock, with handle
+    HANDLE handle = INVALID_HANDLE_VALUE;
 };
+
+// Never destroyed: the library's unload step still writes its last line.
+KeptFile& Kept() {
+    static KeptFile* kept = new KeptFile;
+    return *kept;
+}
+
+void Close(KeptFile& kept) {
+    if (kept.handle != INVALID_HANDLE_VALUE) CloseHandle(kept.handle);
+    kept.handle = INVALID_HANDLE_VALUE;
+    kept.name.clear();
+}
 
 // A reparse point (a symbolic link or junction) under the log's name is opened
 // as itself, never followed, and then refused like a folder. One attribute
@@ -23,32 +40,68 @@ bool IsPlainFile(HANDLE handle) {
     return (info.FileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)) == 0;
 }
 
-}  // namespace
-
-TAppendResult TryAppendDenyingWriters(const std::u16string& fileName, std::string_view bytes) {
+// Opens the file for one line at its end, or answers INVALID_HANDLE_VALUE
+// when another process has it open for writing.
+HANDLE OpenAtEnd(const std::u16string& fileName) {
     // Read and write access, sharing only reading: a second writer fails to open.
     HANDLE handle = CreateFileW(reinterpret_cast<const wchar_t*>(fileName.c_str()), GENERIC_READ | GENERIC_WRITE,
                                 FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         const int code = LastOSError();
-        if (code == ERROR_SHARING_VIOLATION || code == ERROR_LOCK_VIOLATION) return TAppendResult::Locked;
+        if (code == ERROR_SHARING_VIOLATION || code == ERROR_LOCK_VIOLATION) return INVALID_HANDLE_VALUE;
         throw cf::Exception(FileErrorMessage(fileName, code));
     }
-    FileHandle file{handle};
-    if (!IsPlainFile(file.handle)) throw cf::Exception(NotARegularFileMessage(fileName));
+    if (!IsPlainFile(handle)) {
+        CloseHandle(handle);
+        throw cf::Exception(NotARegularFileMessage(fileName));
+    }
     LARGE_INTEGER zero{};
-    if (!SetFilePointerEx(file.handle, zero, nullptr, FILE_END)) throw cf::Exception(FileErrorMessage(fileName, LastOSError()));
+    if (!SetFilePointerEx(handle, zero, nullptr, FILE_END)) {
+        const int code = LastOSError();
+        CloseHandle(handle);
+        throw cf::Exception(FileErrorMessage(fileName, code));
+    }
+    return handle;
+}
+
+void WriteAll(HANDLE handle, std::string_view bytes, const std::u16string& fileName) {
     while (!bytes.empty()) {
         DWORD written = 0;
-        if (!WriteFile(file.handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) || written == 0)
+        if (!WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) || written == 0)
             throw cf::Exception(FileErrorMessage(fileName, LastOSError()));
         bytes.remove_prefix(written);
     }
+}
+
+}  // namespace
+
+TAppendResult TryAppendDenyingWriters(const std::u16string& fileName, std::string_view bytes, bool keepDenying) {
+    KeptFile& kept = Kept();
+    std::lock_guard<std::mutex> guard(kept.lock);
+    if (kept.handle == INVALID_HANDLE_VALUE || kept.name != fileName) {
+        Close(kept);
+        kept.handle = OpenAtEnd(fileName);
+        if (kept.handle == INVALID_HANDLE_VALUE) return TAppendResult::Locked;
+        kept.name = fileName;
+    }
+    try {
+        WriteAll(kept.handle, bytes, fileName);
+    } catch (...) {
+        Close(kept);
+        throw;
+    }
+    if (!keepDenying) Close(kept);
     return TAppendResult::Done;
 }
 
-// A handle kept open would keep denying other writers between the lines.
-void ReleaseLogFile() noexcept {}
+// A handle kept open keeps denying other writers: it is closed with the lock.
+void ReleaseLogFile() noexcept { ReleaseLogLock(); }
+
+void ReleaseLogLock() noexcept {
+    KeptFile& kept = Kept();
+    std::lock_guard<std::mutex> guard(kept.lock);
+    Close(kept);
+}
 
 }  // namespace common

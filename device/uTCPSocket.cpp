@@ -2,6 +2,7 @@
 
 #include <chrono>
 
+#include "common/Common.Log.h"
 #include "lib/cf/TextUtils.h"
 #include "lib/cf/uEquipmentErrors.h"
 
@@ -39,6 +40,7 @@ void TTCPSocket::SetConnection() {
     if (FIPPort < 1 || FIPPort > 65535) Fail(u"Номер порта должен лежать в диапазоне 1-65535");
 
     CloseConnection();  // a second connect must not leak the first socket
+    common::LetOtherLogWritersIn();
     FHandle = sockets::CreateStream();
     if (FHandle == sockets::kInvalidHandle) Fail(u"Ошибка при создании сокета");
     sockets::SetNonBlocking(FHandle, true);
@@ -79,6 +81,7 @@ void TTCPSocket::ReadString(int ALen, std::string& ABytes) {
     std::string buffer(wanted, '\0');
     std::size_t got = 0;
     const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(kReceiveTimeoutMs);
+    common::LetOtherLogWritersIn();
     // The first piece is one receive, bounded by the socket's own receive
     // time-out (no wait before it: most answers are a single byte); the rest
     // of an answer that arrives in pieces is awaited until the same deadline.

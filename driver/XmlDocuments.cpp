@@ -1,8 +1,6 @@
 #include "driver/XmlDocuments.h"
 
 #include <cmath>
-#include <cstring>
-#include <new>
 #include <sstream>
 
 #include "lib/cf/Exception.h"
@@ -12,45 +10,6 @@
 namespace driver {
 
 namespace {
-
-bool IsAllowedXmlUnit(char16_t c) {
-    return c == 0x09 || c == 0x0A || c == 0x0D || (c >= 0x20 && c <= 0xD7FF) || (c >= 0xE000 && c <= 0xFFFD);
-}
-
-// The UTF-8 length of the allowed units; each is a whole character of the
-// Basic Multilingual Plane, as surrogates are never allowed.
-std::size_t CleanedUtf8Length(std::u16string_view text) {
-    std::size_t length = 0;
-    for (const char16_t c : text)
-        if (IsAllowedXmlUnit(c)) length += c < 0x80 ? 1 : c < 0x800 ? 2 : 3;
-    return length;
-}
-
-void EncodeCleanedUtf8(std::u16string_view text, char* out) {
-    for (const char16_t c : text) {
-        if (c < 0x80) {
-            if (c >= 0x20 || c == 0x09 || c == 0x0A || c == 0x0D) *out++ = static_cast<char>(c);
-        } else if (c < 0x800) {
-            *out++ = static_cast<char>(0xC0 | (c >> 6));
-            *out++ = static_cast<char>(0x80 | (c & 0x3F));
-        } else if (IsAllowedXmlUnit(c)) {
-            *out++ = static_cast<char>(0xE0 | (c >> 12));
-            *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            *out++ = static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-}
-
-// "Record" in any ASCII letter case, straight on the UTF-8 name: a byte of a
-// wider character never equals an ASCII letter.
-bool IsRecordName(const char* name) {
-    static constexpr char kRecord[] = "record";
-    for (const char expected : std::string_view(kRecord)) {
-        const char c = *name++;
-        if ((c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c) != expected) return false;
-    }
-    return *name == '\0';
-}
 
 [[noreturn]] void ThrowParseError(const pugi::xml_parse_result& result) {
     throw cf::Exception(u"Ошибка разбора XML: " + cf::FromUtf8(result.description()) + u" (позиция " +
@@ -148,14 +107,6 @@ bool ParseCurrency(std::u16string_view text, char16_t decimalSeparator, int64_t&
 
 }  // namespace
 
-std::u16string StripInvalidXMLChars(std::u16string_view text) {
-    std::u16string kept;
-    kept.reserve(text.size());
-    for (char16_t c : text)
-        if (IsAllowedXmlUnit(c)) kept += c;
-    return kept;
-}
-
 int32_t VarToIntDef(const cf::Variant& value, int32_t defaultValue) {
     std::u16string storage;
     std::u16string_view text;
@@ -195,19 +146,6 @@ void ParseXmlUtf8(std::string_view bytes, pugi::xml_document& document) {
     if (!result) ThrowParseError(result);
 }
 
-void ParseCleanedXml(std::u16string_view text, pugi::xml_document& document) {
-    const std::size_t size = CleanedUtf8Length(text);
-    // The document frees the buffer with its own deallocation function.
-    void* buffer = pugi::get_memory_allocation_function()(size > 0 ? size : 1);
-    if (buffer == nullptr) throw std::bad_alloc();
-    EncodeCleanedUtf8(text, static_cast<char*>(buffer));
-    const pugi::xml_parse_result result =
-        document.load_buffer_inplace_own(buffer, size, pugi::parse_default, pugi::encoding_utf8);
-    if (!result) ThrowParseError(result);
-}
-
-void ParseXml(std::u16string_view text, pugi::xml_document& document) { ParseXmlUtf8(cf::ToUtf8(text), document); }
-
 std::u16string XmlToText(const pugi::xml_document& document) {
     std::ostringstream out;
     document.save(out, "\t", pugi::format_default | pugi::format_no_declaration, pugi::encoding_utf8);
@@ -221,32 +159,6 @@ std::u16string XmlToText(const pugi::xml_document& document) {
         crlf += c;
     }
     return cf::FromUtf8(crlf);
-}
-
-cf::Variant XmlRecord::Attribute(const char* name) const {
-    const pugi::xml_attribute attribute = node_.attribute(name);
-    if (!attribute) return cf::Variant::MakeNull();
-    return cf::Variant(cf::FromUtf8(attribute.value()));
-}
-
-std::u16string XmlRecord::Text(const char* name) const {
-    const pugi::xml_attribute attribute = node_.attribute(name);
-    return attribute ? cf::FromUtf8(attribute.value()) : std::u16string();
-}
-
-void ForEachRecord(const pugi::xml_document& document, const std::function<void(const XmlRecord&)>& visit) {
-    pugi::xml_node table;
-    for (pugi::xml_node node = document.first_child(); node; node = node.next_sibling()) {
-        if (node.type() == pugi::node_element && std::strcmp(node.name(), "Table") == 0) {
-            table = node;
-            break;
-        }
-    }
-    if (!table) throw cf::Exception(u"Не найден корневой узел");
-    for (pugi::xml_node child = table.first_child(); child; child = child.next_sibling()) {
-        if (child.type() == pugi::node_element && IsRecordName(child.name()))
-            visit(XmlRecord(child));
-    }
 }
 
 void SetAttribute(pugi::xml_node node, const char* name, std::u16string_view value) {

@@ -8,11 +8,9 @@
 #include "device/uDevice.h"
 #include "driver/uScaleOfflineDriver.h"
 
-namespace pugi {
-class xml_document;
-}
-
 namespace driver {
+
+class XmlTable;
 
 inline constexpr char16_t kDriverClassName[] = u"w_quorlan7t4p";
 
@@ -41,14 +39,14 @@ private:
     void UploadGoods(const cf::VarArrayData& args);
     void ClearGoods();
     void DeleteGood(const cf::VarArrayData& args);
-    void UploadGoodsXML(const pugi::xml_document& document);
+    void UploadGoodsXML(const XmlTable& table);
 
     // Tare, company and additional texts (uDriverTexts.cpp).
     void UploadCompany(const cf::VarArrayData& args);
     void UploadAdditionalText(const cf::VarArrayData& args);
     void UploadTare(const cf::VarArrayData& args);
-    void UploadAdditionalTextXML(const pugi::xml_document& document);
-    void UploadTareXML(const pugi::xml_document& document);
+    void UploadAdditionalTextXML(const XmlTable& table);
+    void UploadTareXML(const XmlTable& table);
 
     void ShowAdvSettings();
 

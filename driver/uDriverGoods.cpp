@@ -1,6 +1,8 @@
 // The goods methods: upload a goods table record by record, clear all goods, delete one.
+#include "common/Common.Log.h"
 #include "driver/DriverArguments.h"
 #include "driver/XmlDocuments.h"
+#include "driver/XmlTableReader.h"
 #include "driver/uDriver.h"
 #include "lib/cf/Exception.h"
 #include "lib/cf/TextUtils.h"
@@ -64,15 +66,15 @@ void CheckGoodsRecord(const GoodsRecord& goods) {
 
 void TDriver::UploadGoods(const cf::VarArrayData& args) {
     CheckEnabled();
-    pugi::xml_document document;
     std::u16string converted;
-    ParseCleanedXml(TextArgumentView(args.at(1), converted), document);
+    const XmlTable table(TextArgumentView(args.at(1), converted));
     Reconnect();
-    UploadGoodsXML(document);
+    UploadGoodsXML(table);
 }
 
-void TDriver::UploadGoodsXML(const pugi::xml_document& document) {
-    ForEachRecord(document, [this](const XmlRecord& record) {
+void TDriver::UploadGoodsXML(const XmlTable& table) {
+    const common::TLogHold hold;  // the exchange lines of all records
+    table.ForEachRecord([this](const XmlRecord& record) {
         const GoodsRecord goods = ReadGoodsRecord(record);
         CheckGoodsRecord(goods);
         FDevice->WritePlu(goods.PLU, goods.GroupCode, goods.FixWeight, goods.ShelfLife, goods.SellByDate,

@@ -1,6 +1,8 @@
 // The tare table, the company name and the additional texts.
+#include "common/Common.Log.h"
 #include "driver/DriverArguments.h"
 #include "driver/XmlDocuments.h"
+#include "driver/XmlTableReader.h"
 #include "driver/uDriver.h"
 #include "lib/cf/Exception.h"
 #include "lib/cf/VariantConvert.h"
@@ -11,10 +13,10 @@ namespace {
 
 constexpr uint32_t kMaxTareNumber = 16;
 
-// The document text of a parameter, cleaned and parsed.
-void ParseTableParameter(const cf::Variant& parameter, pugi::xml_document& document) {
+// The table a parameter's document holds.
+XmlTable TableParameter(const cf::Variant& parameter) {
     std::u16string converted;
-    ParseCleanedXml(TextArgumentView(parameter, converted), document);
+    return XmlTable(TextArgumentView(parameter, converted));
 }
 
 }  // namespace
@@ -27,14 +29,14 @@ void TDriver::UploadCompany(const cf::VarArrayData& args) {
 
 void TDriver::UploadAdditionalText(const cf::VarArrayData& args) {
     CheckEnabled();
-    pugi::xml_document document;
-    ParseTableParameter(args.at(0), document);
+    const XmlTable table = TableParameter(args.at(0));
     Reconnect();
-    UploadAdditionalTextXML(document);
+    UploadAdditionalTextXML(table);
 }
 
-void TDriver::UploadAdditionalTextXML(const pugi::xml_document& document) {
-    ForEachRecord(document, [this](const XmlRecord& record) {
+void TDriver::UploadAdditionalTextXML(const XmlTable& table) {
+    const common::TLogHold hold;  // the exchange lines of all records
+    table.ForEachRecord([this](const XmlRecord& record) {
         const int32_t textId = VarToIntDef(record.Attribute("TextID"), kMissingValue);
         const std::u16string value = record.Text("Value");
         if (textId == kMissingValue) throw cf::Exception(u"Некорректный ID текста");
@@ -44,14 +46,14 @@ void TDriver::UploadAdditionalTextXML(const pugi::xml_document& document) {
 
 void TDriver::UploadTare(const cf::VarArrayData& args) {
     CheckEnabled();
-    pugi::xml_document document;
-    ParseTableParameter(args.at(1), document);
+    const XmlTable table = TableParameter(args.at(1));
     Reconnect();
-    UploadTareXML(document);
+    UploadTareXML(table);
 }
 
-void TDriver::UploadTareXML(const pugi::xml_document& document) {
-    ForEachRecord(document, [this](const XmlRecord& record) {
+void TDriver::UploadTareXML(const XmlTable& table) {
+    const common::TLogHold hold;  // the exchange lines of all records
+    table.ForEachRecord([this](const XmlRecord& record) {
         const int32_t number = VarToIntDef(record.Attribute("TareNumber"), kMissingValue);
         const int32_t weight = VarToIntDef(record.Attribute("TareWeight"), kMissingValue);
         // Taken as unsigned, every negative number is out of range too.

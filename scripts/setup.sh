@@ -20,12 +20,14 @@
 #                                                          and PCRE2_CODE_UNIT_WIDTH=16)
 #                                pugixml.hpp pugiconfig.hpp (default config, char/UTF-8 API)
 #                                md4c.h md4c-html.h
+#                                expat.h expat_external.h (Windows consumers define XML_STATIC)
 #                                zlib.h zconf.h
 #                                minizip/unzip.h minizip/ioapi.h (+ minizip/iowin32.h on Windows)
 #                                gtest/ gmock/            (win32, win64 only)
 #   .deps/<target>/lib/        static archives:
 #                                libpcre2-16.a libpugixml.a libmd4c.a libmd4c-html.a
 #                                libz.a libminizip.a (built with -DNOCRYPT -DNOUNCRYPT)
+#                                libexpat.a
 #                                libgtest.a libgtest_main.a libgmock.a libgmock_main.a
 #                                                         (win32, win64 only)
 #                              plus the libraries' own CMake package files
@@ -50,14 +52,16 @@
 set -Eeuo pipefail
 
 # ---- pinned dependency versions (full Debian source versions, bookworm) -----
-# These are the bookworm release versions. The newer bookworm-security uploads
-# (pcre2 10.42-1+deb12u2, zlib 1:1.2.13.dfsg-1+deb12u1) are listed by apt but
-# their source files are not served by the mirror this machine reaches.
+# These are the bookworm release versions (expat's from a point release). The
+# newer bookworm-security uploads (pcre2 10.42-1+deb12u2, zlib
+# 1:1.2.13.dfsg-1+deb12u1, expat 2.5.0-1+deb12u5) are listed by apt but their
+# source files are not served by the mirror this machine reaches.
 # Only the upstream (orig) tarballs are used; Debian's patches are not applied.
 PCRE2_VERSION="10.42-1"
 PUGIXML_VERSION="1.13-0.2"
 MD4C_VERSION="0.4.8-1"
 ZLIB_VERSION="1:1.2.13.dfsg-1"
+EXPAT_VERSION="2.5.0-1+deb12u2"
 
 PACKAGES=(
     g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
@@ -455,6 +459,16 @@ build_zlib() { # TARGET BUILDDIR  (zlib itself, then minizip from its contrib/)
     prune_prefix "$target"
 }
 
+build_expat() { # TARGET BUILDDIR  (the tarball holds the library in expat/)
+    cmake_configure "$1" "$SRCDIR/expat" "$2" \
+        -DEXPAT_SHARED_LIBS=OFF -DEXPAT_BUILD_TOOLS=OFF -DEXPAT_BUILD_EXAMPLES=OFF \
+        -DEXPAT_BUILD_TESTS=OFF -DEXPAT_BUILD_DOCS=OFF -DEXPAT_BUILD_FUZZERS=OFF \
+        -DEXPAT_BUILD_PKGCONFIG=OFF
+    logged cmake --build "$2" -j "$JOBS"
+    logged cmake --install "$2"
+    prune_prefix "$1"
+}
+
 build_gtest() { # TARGET BUILDDIR
     cmake_configure "$1" /usr/src/googletest "$2" \
         -DBUILD_GMOCK=ON -DINSTALL_GTEST=ON -Dgtest_disable_pthreads=OFF \
@@ -468,6 +482,7 @@ outputs_of() {
     case "$1" in
         pcre2) echo lib/libpcre2-16.a include/pcre2.h ;;
         pugixml) echo lib/libpugixml.a include/pugixml.hpp include/pugiconfig.hpp ;;
+        expat) echo lib/libexpat.a include/expat.h include/expat_external.h ;;
         md4c) echo lib/libmd4c.a lib/libmd4c-html.a include/md4c.h include/md4c-html.h ;;
         zlib) echo lib/libz.a lib/libminizip.a include/zlib.h include/zconf.h \
             include/minizip/unzip.h include/minizip/ioapi.h ;;
@@ -540,7 +555,7 @@ ensure_russian_locale
 
 GTEST_VERSION="$(dpkg-query -W -f='${Version}' googletest)"
 
-for entry in "zlib:$ZLIB_VERSION" "pcre2:$PCRE2_VERSION" "pugixml:$PUGIXML_VERSION" "md4c:$MD4C_VERSION"; do
+for entry in "zlib:$ZLIB_VERSION" "pcre2:$PCRE2_VERSION" "pugixml:$PUGIXML_VERSION" "md4c:$MD4C_VERSION" "expat:$EXPAT_VERSION"; do
     lib="${entry%%:*}"
     ver="${entry#*:}"
     STEP="fetching $lib $ver source"

@@ -91,6 +91,25 @@ TEST_F(Uploads, FailingRecordInTheMiddleKeepsEarlierOnesAndSendsNoLaterOne) {
     EXPECT_EQ(state.Plu.begin()->first, 1u);
 }
 
+// Good records followed by what only a conforming parser refuses: nothing of
+// any table reaches the scale, and the message is the parser's.
+TEST_F(Uploads, MalformedTablesSendNothing) {
+    const std::u16string goods = GoodsDocument(1, 3);
+    const std::u16string tare = u"<Table><Record TareNumber=\"1\" TareWeight=\"5\"/>";
+    const std::u16string texts = u"<Table><Record TextID=\"1\" Value=\"a\"/>";
+    const uint64_t framesBefore = sim->Summary().Frames;
+    EXPECT_FALSE(UploadGoods(goods + u"<Table/>"));
+    EXPECT_EQ(Error().rfind(u"Ошибка разбора XML: junk after document element (позиция ", 0), 0u);
+    EXPECT_FALSE(UploadTare(tare + u"<Record TareNumber=\"2\" TareNumber=\"3\"/></Table>"));
+    EXPECT_EQ(Error().rfind(u"Ошибка разбора XML: duplicate attribute (позиция ", 0), 0u);
+    EXPECT_FALSE(UploadTexts(texts + u"<Record TextID=\"2\" Value=\"a & b\"/></Table>"));
+    EXPECT_EQ(Error().rfind(u"Ошибка разбора XML: not well-formed (invalid token) (позиция ", 0), 0u);
+    EXPECT_EQ(sim->Summary().Frames, framesBefore);
+    EXPECT_TRUE(sim->State().Plu.empty());
+    EXPECT_TRUE(sim->State().Tare.empty());
+    EXPECT_TRUE(sim->State().AdditionalTexts.empty());
+}
+
 TEST_F(Uploads, ScaleRefusalStopsTheUpload) {
     sim->Stop();
     tiger_sim::TSimOptions options;

@@ -52,6 +52,10 @@ std::string ProgramFolder();
 // "name" on Linux, "name.exe" on Windows.
 std::string ProgramFileName(const std::string& name);
 
+// Whether a second process could append to the file now (it opens, and locks
+// where the system locks, without waiting); leaves it as it was.
+bool OtherWriterGetsIn(const std::u16string& path);
+
 // Holds a file open the way a second process appending to it would.
 class ForeignFileLock {
 public:

@@ -53,6 +53,14 @@ std::string ProgramFolder() {
 
 std::string ProgramFileName(const std::string& name) { return name; }
 
+bool OtherWriterGetsIn(const std::u16string& path) {
+    const int fd = open(cf::ToUtf8(path).c_str(), O_WRONLY | O_APPEND);
+    if (fd < 0) throw std::runtime_error("cannot open the file");
+    const bool locked = flock(fd, LOCK_EX | LOCK_NB) == 0;
+    close(fd);
+    return locked;
+}
+
 ForeignFileLock::ForeignFileLock(const std::u16string& path) {
     fd_ = open(cf::ToUtf8(path).c_str(), O_WRONLY | O_CREAT | O_APPEND, 0666);
     if (fd_ < 0 || flock(fd_, LOCK_EX) != 0) throw std::runtime_error("cannot lock the file");

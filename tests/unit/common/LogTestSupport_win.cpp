@@ -72,6 +72,17 @@ std::string ProgramFolder() {
 
 std::string ProgramFileName(const std::string& name) { return name + ".exe"; }
 
+bool OtherWriterGetsIn(const std::u16string& path) {
+    HANDLE handle = CreateFileW(Wide(path), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        if (GetLastError() == ERROR_SHARING_VIOLATION) return false;
+        throw std::runtime_error("cannot open the file");
+    }
+    CloseHandle(handle);
+    return true;
+}
+
 ForeignFileLock::ForeignFileLock(const std::u16string& path) {
     HANDLE handle = CreateFileW(Wide(path), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <vector>
-
 #include "driver/XmlDocuments.h"
 #include "lib/cf/Exception.h"
 #include "lib/cf/FormatSettings.h"
@@ -22,52 +20,7 @@ protected:
     char16_t saved{};
 };
 
-std::vector<std::u16string> RecordNames(const char16_t* xml) {
-    pugi::xml_document document;
-    ParseXml(xml, document);
-    std::vector<std::u16string> names;
-    ForEachRecord(document, [&](const XmlRecord& r) { names.push_back(r.Text("N")); });
-    return names;
-}
-
 }  // namespace
-
-TEST(StripInvalidXMLChars, KeepsOnlyWhatXmlAllows) {
-    EXPECT_EQ(StripInvalidXMLChars(u"a\u0001b\tc\nd\re\u001F"), u"ab\tc\nd\re");
-    EXPECT_EQ(StripInvalidXMLChars(u"x\U0001F600y"), u"xy");
-    EXPECT_EQ(StripInvalidXMLChars(std::u16string{u'a', 0xFFFE, 0xFFFF, 0xD800, u'b', 0xDC00}), u"ab");
-    EXPECT_EQ(StripInvalidXMLChars(u"\uE000\uFFFD\uD7FF"), u"\uE000\uFFFD\uD7FF");
-}
-
-// The upload's one-pass reader must see exactly what cleaning, then parsing sees.
-TEST(InputTables, CleanedParseEqualsStripThenParse) {
-    const std::u16string xml = std::u16string(u"<Table>\u0001<Record N='Ёж\U0001F600ик \u20AC") +
-                               char16_t(0xD800) + u"'/>\uFFFE<Record N='\t&amp;\uFFFD'/></Table>";
-    pugi::xml_document cleaned, stripped;
-    ParseCleanedXml(xml, cleaned);
-    ParseXml(StripInvalidXMLChars(xml), stripped);
-    std::vector<std::u16string> a, b;
-    ForEachRecord(cleaned, [&](const XmlRecord& r) { a.push_back(r.Text("N")); });
-    ForEachRecord(stripped, [&](const XmlRecord& r) { b.push_back(r.Text("N")); });
-    EXPECT_EQ(a, (std::vector<std::u16string>{u"Ёжик \u20AC", u" &\uFFFD"}));  // a tab in a value reads as a space
-    EXPECT_EQ(a, b);
-
-    for (const char16_t* bad : {u"", u"<Table><Record\u0002></Table>", u"<Table>\u0003</Tab>"}) {
-        std::u16string viaCleaned, viaStripped;
-        try {
-            ParseCleanedXml(bad, cleaned);
-        } catch (const cf::Exception& e) {
-            viaCleaned = e.Message();
-        }
-        try {
-            ParseXml(StripInvalidXMLChars(bad), stripped);
-        } catch (const cf::Exception& e) {
-            viaStripped = e.Message();
-        }
-        EXPECT_FALSE(viaCleaned.empty());
-        EXPECT_EQ(viaCleaned, viaStripped);
-    }
-}
 
 TEST(AttributeReaders, IntegersAreTrimmedDecimalsOnly) {
     EXPECT_EQ(VarToIntDef(Variant(u" 42 "), -1), 42);
@@ -101,44 +54,6 @@ TEST(AttributeReaders, BooleansOnlyFromTrueAndFalse) {
     EXPECT_TRUE(VarToBoolDef(Variant(u"true"), false));
     for (const char16_t* other : {u"0", u"1", u"yes", u" true", u""}) EXPECT_TRUE(VarToBoolDef(Variant(other), true));
     EXPECT_FALSE(VarToBoolDef(Variant::MakeNull(), false));
-}
-
-TEST(InputTables, RecordsOfTheTopLevelTableInOrder) {
-    EXPECT_EQ(RecordNames(u"<Table><Record N='1'/><record N='2'/><!-- c --><Item N='x'/><Records N='4'/><Recor N='5'/>text<RECORD N='3'/></Table>"),
-              (std::vector<std::u16string>{u"1", u"2", u"3"}));
-    EXPECT_TRUE(RecordNames(u"<?xml version='1.0'?><Table/>").empty());
-}
-
-TEST(InputTables, TableMustBeTopLevelAndSpelledExactly) {
-    for (const char16_t* xml : {u"<table><Record/></table>", u"<Root><Table><Record/></Table></Root>"}) {
-        try {
-            RecordNames(xml);
-            FAIL() << "accepted";
-        } catch (const cf::Exception& e) {
-            EXPECT_EQ(e.Message(), u"Не найден корневой узел");
-        }
-    }
-}
-
-TEST(InputTables, MalformedTextFailsWithTheParsersMessage) {
-    pugi::xml_document document;
-    try {
-        ParseXml(u"<Table><Record></Table>", document);
-        FAIL() << "accepted";
-    } catch (const cf::Exception& e) {
-        EXPECT_EQ(e.Message().rfind(u"Ошибка разбора XML: ", 0), 0u);
-    }
-}
-
-TEST(InputTables, AbsentAttributesReadAsNullAndEmptyText) {
-    pugi::xml_document document;
-    ParseXml(u"<Table><Record A='' B='Ёжик &amp; Ко'/></Table>", document);
-    ForEachRecord(document, [](const XmlRecord& r) {
-        EXPECT_TRUE(r.Attribute("Missing").IsNull());
-        EXPECT_EQ(r.Attribute("A"), Variant(u""));
-        EXPECT_EQ(r.Text("B"), u"Ёжик & Ко");
-        EXPECT_EQ(r.Text("Missing"), u"");
-    });
 }
 
 TEST(OutputDocuments, DeclarationAttributeOrderBooleansAndCrLf) {

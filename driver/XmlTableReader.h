@@ -1,0 +1,62 @@
+// The input tables the platform passes (goods, tare, texts), read as they
+// stream from its UTF-16 text by a conforming parser: no tree of the document
+// and no cleaned or converted copy of it, however big the catalogue.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "lib/cf/Variant.h"
+
+namespace driver {
+
+// TAB, LF, CR, U+0020..U+D7FF and U+E000..U+FFFD: the units an input table
+// keeps. Surrogates never pass, so characters outside the Basic Multilingual
+// Plane go whole.
+bool IsAllowedXmlUnit(char16_t c);
+// The text without the units IsAllowedXmlUnit drops.
+std::u16string StripInvalidXMLChars(std::u16string_view text);
+
+// One record of an input table: the attributes of its start tag, valid only
+// while the visitor runs.
+class XmlRecord {
+public:
+    // Name and value pairs in UTF-8, ending with a null name.
+    explicit XmlRecord(const char* const* attributes) : attributes_(attributes) {}
+    // Null when the attribute is absent, its text otherwise.
+    cf::Variant Attribute(const char* name) const;
+    // The attribute's text; absent gives the empty text.
+    std::u16string Text(const char* name) const;
+
+private:
+    const char* Find(const char* name) const;
+
+    const char* const* attributes_;
+};
+
+// The records of an input table, read in one pass of a streaming parser and
+// kept compact (their attributes' UTF-8 text, nothing of the rest), so that a
+// document that is not well-formed is refused before anything reaches the
+// scale, and the text is never held a second time in a wider form.
+class XmlTable {
+public:
+    // Reads the text cleaned of the units IsAllowedXmlUnit drops; a text that
+    // is not well-formed raises the parser's message.
+    explicit XmlTable(std::u16string_view text);
+
+    // Visits each child "Record" (ASCII letter case ignored) of the top-level
+    // "Table" in document order; raises "Не найден корневой узел" when the
+    // top-level element is not "Table".
+    void ForEachRecord(const std::function<void(const XmlRecord&)>& visit) const;
+
+private:
+    friend struct TableReading;
+
+    bool isTable_ = false;
+    // Record after record: each attribute's name and value, each ending in a
+    // zero byte, then one more zero byte (no name is empty).
+    std::string records_;
+};
+
+}  // namespace driver
