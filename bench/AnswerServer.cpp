@@ -3,6 +3,7 @@
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
+#include <sched.h>
 #include <signal.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
@@ -55,7 +56,14 @@ void Serve(int connection) {
 
 }  // namespace
 
-AnswerServer::AnswerServer() {
+bool PinToCpu(int cpu) {
+    cpu_set_t set;
+    CPU_ZERO(&set);
+    CPU_SET(cpu, &set);
+    return sched_setaffinity(0, sizeof set, &set) == 0;
+}
+
+AnswerServer::AnswerServer(int cpu) {
     const int listener = socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in address{};
     address.sin_family = AF_INET;
@@ -69,6 +77,7 @@ AnswerServer::AnswerServer() {
     child_ = fork();
     if (child_ == 0) {
         close(fds[0]);
+        if (cpu >= 0 && !PinToCpu(cpu)) _exit(1);
         RunServer(listener, fds[1]);
     }
     close(listener);

@@ -8,9 +8,15 @@
 
 namespace bench {
 
+// Keeps the calling process (and what it forks later) to one processor; false
+// when the machine refuses.
+bool PinToCpu(int cpu);
+
 class AnswerServer {
 public:
-    AnswerServer();  // forks the server; exits the program when it cannot start
+    // Forks the server, kept to processor `cpu` when it is not negative; exits
+    // the program when it cannot start.
+    explicit AnswerServer(int cpu = -1);
     ~AnswerServer();  // ends the child
     AnswerServer(const AnswerServer&) = delete;
     AnswerServer& operator=(const AnswerServer&) = delete;

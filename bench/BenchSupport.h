@@ -44,9 +44,10 @@ public:
     tVariant HostString(const std::u16string& text);
     // Calls a method by name; exits the program when it answers false.
     void Expect(const std::u16string& method, std::vector<tVariant> args);
+    // Calls a method by name; its answer.
+    bool Call(const std::u16string& method, std::vector<tVariant> args);
 
 private:
-    bool Call(const std::u16string& method, std::vector<tVariant> args);
 
     host_emulation::HostMemoryManager memory_;
     host_emulation::HostConnection connection_;

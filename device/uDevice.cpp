@@ -12,6 +12,9 @@ namespace {
 // Two-line firmware takes the second label-options frame only after a pause.
 constexpr std::chrono::milliseconds kPrepackPause{100};
 
+constexpr const char16_t* kSentLine = u"Данные обмена -> ";
+constexpr const char16_t* kReceivedLine = u"Данные обмена <- ";
+
 }  // namespace
 
 TDevice::TDevice(TExchangeLog ALog) : FLog(std::move(ALog)) {}
@@ -24,20 +27,78 @@ void TDevice::Enable(std::u16string_view AIPAddress, int32_t AIPPort) {
 
 void TDevice::Disable() { FConnection.CloseConnection(); }
 
+void TDevice::LogExchange(const char16_t* ADirection, const TByteString& ABytes) {
+    if (FExtLogEnabled && FLog) FLog(ADirection, BytesToHex(ABytes));
+}
+
 void TDevice::RunCommand(const TByteString& ACmd) {
-    if (FExtLogEnabled && FLog) FLog(u"Данные обмена -> ", BytesToHex(ACmd));
+    LogExchange(kSentLine, ACmd);
     FConnection.WriteStr(ACmd);
     FConnection.ReadString(1, FResponse);
-    if (FExtLogEnabled && FLog) FLog(u"Данные обмена <- ", BytesToHex(FResponse));
+    LogExchange(kReceivedLine, FResponse);
 }
 
 void TDevice::ReadAnswer(int ALen) { FConnection.ReadString(ALen, FResponse); }
 
+void TDevice::Judge(uint8_t AGood, const char16_t* AMessage) {
+    if (!FResponse.empty() && static_cast<uint8_t>(FResponse[0]) != AGood) throw cf::Exception(AMessage);
+}
+
 void TDevice::Execute(TByteString AFrame, uint8_t AGood, const char16_t* AMessage, int AFurther) {
+    if (FPipelined && AFurther == 0) return SendPipelined(std::move(AFrame), AGood, AMessage);
     FRequest = std::move(AFrame);
     RunCommand(FRequest);
-    if (!FResponse.empty() && static_cast<uint8_t>(FResponse[0]) != AGood) throw cf::Exception(AMessage);
+    Judge(AGood, AMessage);
     if (AFurther > 0) ReadAnswer(AFurther);
+}
+
+void TDevice::RunPipelined(const std::function<void()>& ABody) {
+    FPipelined = true;
+    try {
+        ABody();
+    } catch (...) {
+        FPipelined = false;
+        // The frame in flight was sent before the error arose: its answer
+        // comes first, and a failure there is the one reported.
+        if (FPending) ReceivePending(false);
+        throw;
+    }
+    FPipelined = false;
+    if (FPending) ReceivePending(false);
+}
+
+void TDevice::ReceivePending(bool ADeferLog) {
+    const TPending pending = *FPending;
+    FPending.reset();
+    FConnection.ReadString(1, FResponse);
+    try {
+        Judge(pending.Good, pending.Message);
+    } catch (...) {
+        LogExchange(kReceivedLine, FResponse);
+        throw;
+    }
+    if (!ADeferLog) LogExchange(kReceivedLine, FResponse);
+}
+
+// Only the answer's judgement stands between two frames: the log lines of
+// both are written once the next frame is on its way, in the order one
+// exchange after another would write them.
+void TDevice::SendPipelined(TByteString AFrame, uint8_t AGood, const char16_t* AMessage) {
+    const bool answered = FPending.has_value();
+    if (answered) ReceivePending(true);
+    FRequest = std::move(AFrame);
+    const auto writeLines = [&] {
+        if (answered) LogExchange(kReceivedLine, FResponse);
+        LogExchange(kSentLine, FRequest);
+    };
+    try {
+        FConnection.WriteStr(FRequest);
+    } catch (...) {
+        writeLines();
+        throw;
+    }
+    writeLines();
+    FPending = TPending{AGood, AMessage};
 }
 
 void TDevice::ClearPLU() { Execute(ClearPLUFrame(FFirmwareType), kACK, u"Ошибка удаления PLU"); }

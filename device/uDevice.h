@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -37,6 +38,13 @@ public:
     void Disable();
     // Sends ACmd and reads the one answer byte into Response; judges nothing.
     void RunCommand(const TByteString& ACmd);
+    // Runs ABody with the writes it makes pipelined: each frame goes out as
+    // soon as the answer to the one before is judged, without waiting for its
+    // own, so that the caller makes the next frame while the scale answers.
+    // The wire and the log see the same bytes in the same order as one
+    // exchange after another, and every answer is judged, in order, before
+    // this returns or passes an error on (the scale's error first).
+    void RunPipelined(const std::function<void()>& ABody);
 
     void ClearPLU();
     void DeletePLU(int32_t APluId);
@@ -64,6 +72,18 @@ private:
     // for reads, fetches AFurther more bytes into Response.
     void Execute(TByteString AFrame, uint8_t AGood, const char16_t* AMessage, int AFurther = 0);
     void ReadAnswer(int ALen);
+    void SendPipelined(TByteString AFrame, uint8_t AGood, const char16_t* AMessage);
+    // Reads and judges the answer to the frame in flight; its "<-" line is
+    // left to the caller when ADeferLog, except on failure.
+    void ReceivePending(bool ADeferLog);
+    void Judge(uint8_t AGood, const char16_t* AMessage);
+    void LogExchange(const char16_t* ADirection, const TByteString& ABytes);
+
+    // The frame sent under RunPipelined whose answer is still to be read.
+    struct TPending {
+        uint8_t Good;
+        const char16_t* Message;
+    };
 
     TTCPSocket FConnection;
     TExchangeLog FLog;
@@ -71,6 +91,8 @@ private:
     TByteString FResponse;
     int32_t FFirmwareType = 0;
     bool FExtLogEnabled = false;
+    bool FPipelined = false;
+    std::optional<TPending> FPending;
 };
 
 }  // namespace device

@@ -74,12 +74,15 @@ void TDriver::UploadGoods(const cf::VarArrayData& args) {
 
 void TDriver::UploadGoodsXML(const XmlTable& table) {
     const common::TLogHold hold;  // the exchange lines of all records
-    table.ForEachRecord([this](const XmlRecord& record) {
-        const GoodsRecord goods = ReadGoodsRecord(record);
-        CheckGoodsRecord(goods);
-        FDevice->WritePlu(goods.PLU, goods.GroupCode, goods.FixWeight, goods.ShelfLife, goods.SellByDate,
-                          goods.TaxNumber, goods.TareNumber, goods.EANData, goods.Name, device::TCurrency{goods.Price},
-                          goods.IsWeightGoods, goods.TextID);
+    // Each record is read and its frame made while the scale answers the one before.
+    FDevice->RunPipelined([&] {
+        table.ForEachRecord([this](const XmlRecord& record) {
+            const GoodsRecord goods = ReadGoodsRecord(record);
+            CheckGoodsRecord(goods);
+            FDevice->WritePlu(goods.PLU, goods.GroupCode, goods.FixWeight, goods.ShelfLife, goods.SellByDate,
+                              goods.TaxNumber, goods.TareNumber, goods.EANData, goods.Name,
+                              device::TCurrency{goods.Price}, goods.IsWeightGoods, goods.TextID);
+        });
     });
 }
 

@@ -36,11 +36,13 @@ void TDriver::UploadAdditionalText(const cf::VarArrayData& args) {
 
 void TDriver::UploadAdditionalTextXML(const XmlTable& table) {
     const common::TLogHold hold;  // the exchange lines of all records
-    table.ForEachRecord([this](const XmlRecord& record) {
-        const int32_t textId = VarToIntDef(record.Attribute("TextID"), kMissingValue);
-        const std::u16string value = record.Text("Value");
-        if (textId == kMissingValue) throw cf::Exception(u"Некорректный ID текста");
-        FDevice->WriteAdditionalText(textId, value);
+    FDevice->RunPipelined([&] {
+        table.ForEachRecord([this](const XmlRecord& record) {
+            const int32_t textId = VarToIntDef(record.Attribute("TextID"), kMissingValue);
+            const std::u16string value = record.Text("Value");
+            if (textId == kMissingValue) throw cf::Exception(u"Некорректный ID текста");
+            FDevice->WriteAdditionalText(textId, value);
+        });
     });
 }
 
@@ -53,14 +55,16 @@ void TDriver::UploadTare(const cf::VarArrayData& args) {
 
 void TDriver::UploadTareXML(const XmlTable& table) {
     const common::TLogHold hold;  // the exchange lines of all records
-    table.ForEachRecord([this](const XmlRecord& record) {
-        const int32_t number = VarToIntDef(record.Attribute("TareNumber"), kMissingValue);
-        const int32_t weight = VarToIntDef(record.Attribute("TareWeight"), kMissingValue);
-        // Taken as unsigned, every negative number is out of range too.
-        if (number == kMissingValue || static_cast<uint32_t>(number) > kMaxTareNumber)
-            throw cf::Exception(u"Некорректный номер тары. Диапазон от 0 до 16");
-        if (weight == kMissingValue) throw cf::Exception(u"Некорректный вес тары");
-        FDevice->WriteTare(number, weight);
+    FDevice->RunPipelined([&] {
+        table.ForEachRecord([this](const XmlRecord& record) {
+            const int32_t number = VarToIntDef(record.Attribute("TareNumber"), kMissingValue);
+            const int32_t weight = VarToIntDef(record.Attribute("TareWeight"), kMissingValue);
+            // Taken as unsigned, every negative number is out of range too.
+            if (number == kMissingValue || static_cast<uint32_t>(number) > kMaxTareNumber)
+                throw cf::Exception(u"Некорректный номер тары. Диапазон от 0 до 16");
+            if (weight == kMissingValue) throw cf::Exception(u"Некорректный вес тары");
+            FDevice->WriteTare(number, weight);
+        });
     });
 }
 

@@ -89,6 +89,69 @@ TEST_F(DeviceExchange, ARefusalRaisesTheCommandsMessage) {
     EXPECT_TRUE(sim->State().Plu.empty());
 }
 
+// Pipelined writes: the same frames and log lines in the same order as one
+// exchange after another, and every answer judged before an error leaves.
+TEST_F(DeviceExchange, PipelinedWritesKeepTheOrderOfOneExchangeAfterAnother) {
+    Open();
+    device->SetExtLogEnabled(true);
+    device->RunPipelined([&] {
+        for (uint32_t number = 1; number <= 3; ++number) device->WriteTare(static_cast<int32_t>(number), 10 * number);
+    });
+    ASSERT_EQ(log.size(), 6u);
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(log[2 * i].Text, u"Данные обмена -> ");
+        EXPECT_EQ(log[2 * i].Detail, device::BytesToHex(device::WriteTareFrame(0, static_cast<int32_t>(i + 1),
+                                                                               static_cast<int32_t>(10 * (i + 1)))));
+        EXPECT_EQ(log[2 * i + 1].Text, u"Данные обмена <- ");
+        EXPECT_EQ(log[2 * i + 1].Detail, u"06");
+    }
+    EXPECT_EQ(Commands(), (std::vector<std::string>{"WriteTare", "WriteTare", "WriteTare"}));
+    EXPECT_EQ(sim->State().Tare.at(3), 30u);
+}
+
+TEST_F(DeviceExchange, APipelinedRefusalStopsTheWritesAndOutranksTheCallersError) {
+    tiger_sim::TSimOptions options;
+    options.RefuseAt = {2, 4};
+    Open(options);
+    const auto writeThree = [&] {
+        for (int32_t number = 1; number <= 3; ++number) device->WriteTare(number, 7);
+    };
+    EXPECT_EQ(MessageOf([&] { device->RunPipelined(writeThree); }), u"Ошибка выгрузки веса тары");
+    EXPECT_EQ(sim->Summary().Frames, 2u);  // nothing after the refused frame
+    device->SetExtLogEnabled(true);
+    // The refusal of frame 4 arrives while the caller fails on its third record.
+    EXPECT_EQ(MessageOf([&] {
+                  device->RunPipelined([&] {
+                      device->WriteTare(1, 5);
+                      device->WriteTare(2, 5);
+                      throw cf::Exception(u"третья запись");
+                  });
+              }),
+              u"Ошибка выгрузки веса тары");
+    EXPECT_EQ(sim->Summary().Frames, 4u);
+    ASSERT_EQ(log.size(), 4u);
+    EXPECT_EQ(log[3].Text, u"Данные обмена <- ");
+    EXPECT_EQ(log[3].Detail, u"15");
+}
+
+TEST_F(DeviceExchange, ACallersErrorWaitsForTheAnswerInFlight) {
+    Open();
+    device->SetExtLogEnabled(true);
+    EXPECT_EQ(MessageOf([&] {
+                  device->RunPipelined([&] {
+                      device->WriteTare(1, 5);
+                      throw cf::Exception(u"вторая запись");
+                  });
+              }),
+              u"вторая запись");
+    ASSERT_EQ(log.size(), 2u);
+    EXPECT_EQ(log[1].Detail, u"06");
+    // The answer was consumed: the next exchange reads its own.
+    device->ReadConf();
+    EXPECT_EQ(device->Response().size(), 40u);
+    EXPECT_EQ(sim->Summary().Frames, 2u);
+}
+
 TEST_F(DeviceExchange, AClosedConnectionReadsAsARefusal) {
     tiger_sim::TSimOptions options;
     options.CloseAt = {1};
