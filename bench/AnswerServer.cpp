@@ -9,6 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 
@@ -16,9 +17,12 @@ namespace bench {
 
 namespace {
 
-bool ReadFull(int fd, unsigned char* data, size_t size) {
+// Spinning, the server never sleeps between frames and so needs no wake-up:
+// like a scale's own controller, it answers as soon as the frame is in.
+bool ReadFull(int fd, unsigned char* data, size_t size, bool spin) {
     while (size > 0) {
-        const ssize_t got = recv(fd, data, size, 0);
+        const ssize_t got = recv(fd, data, size, spin ? MSG_DONTWAIT : 0);
+        if (got < 0 && spin && (errno == EAGAIN || errno == EWOULDBLOCK)) continue;
         if (got <= 0) return false;
         data += got;
         size -= static_cast<size_t>(got);
@@ -28,20 +32,20 @@ bool ReadFull(int fd, unsigned char* data, size_t size) {
 
 // A frame: STX, the 2-byte length field (data length + 8), then the rest of
 // the 15-byte header, the data and the 2-byte CRC: length field + 6 more bytes.
-void Serve(int connection) {
+void Serve(int connection, bool spin) {
     const int on = 1;
     setsockopt(connection, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
     unsigned char buffer[65536 + 16];
     const unsigned char ack = 0x06;
-    while (ReadFull(connection, buffer, 3)) {
+    while (ReadFull(connection, buffer, 3, spin)) {
         const size_t rest = static_cast<size_t>(buffer[1] | (buffer[2] << 8)) + 6;
-        if (!ReadFull(connection, buffer + 3, rest)) break;
+        if (!ReadFull(connection, buffer + 3, rest, spin)) break;
         if (send(connection, &ack, 1, MSG_NOSIGNAL) != 1) break;
     }
     close(connection);
 }
 
-[[noreturn]] void RunServer(int listener, int portPipe) {
+[[noreturn]] void RunServer(int listener, int portPipe, bool spin) {
     sockaddr_in bound{};
     socklen_t size = sizeof bound;
     getsockname(listener, reinterpret_cast<sockaddr*>(&bound), &size);
@@ -50,7 +54,7 @@ void Serve(int connection) {
     close(portPipe);
     for (;;) {
         const int connection = accept(listener, nullptr, nullptr);
-        if (connection >= 0) Serve(connection);
+        if (connection >= 0) Serve(connection, spin);
     }
 }
 
@@ -63,7 +67,7 @@ bool PinToCpu(int cpu) {
     return sched_setaffinity(0, sizeof set, &set) == 0;
 }
 
-AnswerServer::AnswerServer(int cpu) {
+AnswerServer::AnswerServer(int cpu, bool spin) {
     const int listener = socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in address{};
     address.sin_family = AF_INET;
@@ -78,7 +82,7 @@ AnswerServer::AnswerServer(int cpu) {
     if (child_ == 0) {
         close(fds[0]);
         if (cpu >= 0 && !PinToCpu(cpu)) _exit(1);
-        RunServer(listener, fds[1]);
+        RunServer(listener, fds[1], spin);
     }
     close(listener);
     close(fds[1]);

@@ -14,9 +14,11 @@ bool PinToCpu(int cpu);
 
 class AnswerServer {
 public:
-    // Forks the server, kept to processor `cpu` when it is not negative; exits
-    // the program when it cannot start.
-    explicit AnswerServer(int cpu = -1);
+    // Forks the server, kept to processor `cpu` when it is not negative and,
+    // with `spin`, polling its connection instead of sleeping on it (only
+    // sensible on a processor of its own); exits the program when it cannot
+    // start.
+    explicit AnswerServer(int cpu = -1, bool spin = false);
     ~AnswerServer();  // ends the child
     AnswerServer(const AnswerServer&) = delete;
     AnswerServer& operator=(const AnswerServer&) = delete;

@@ -145,9 +145,9 @@ bool KeepDenying() {
 
 // Appends to the file of the last line while stem, folder and date stay the
 // same; a folder removed since then is made again, as for a new file.
-void AppendToLogFile(const std::string& bytes) {
+void AppendToLogFile(const std::string& bytes, const cf::DateTimeParts& now) {
     LogState& state = State();
-    const LogFileKey key = CurrentFileKey(Now());
+    const LogFileKey key = CurrentFileKey(now);
     const bool keepDenying = KeepDenying();
     if (!state.fileName.empty() && state.fileKey == key) {
         try {
@@ -189,9 +189,10 @@ std::u16string LineHead(const cf::DateTimeParts& now, TLogLevel level) {
 
 constexpr std::u16string_view kDetailSeparator = u": \t";
 
-void AppendLine(const std::string& bytes) {
+// The file is the one of the line's own time.
+void AppendLine(const std::string& bytes, const cf::DateTimeParts& now) {
     std::lock_guard<std::mutex> guard(State().appendLock);
-    AppendToLogFile(bytes);
+    AppendToLogFile(bytes, now);
 }
 
 // FormatLogLine's line in UTF-8 with CR LF, converted part by part into one
@@ -202,15 +203,14 @@ std::string LineBytes(const cf::DateTimeParts& now, TLogLevel level, std::u16str
     const std::u16string head = LineHead(now, level);
     const std::u16string_view trimmedText = cf::TrimView(text);
     const std::u16string_view trimmedDetail = cf::TrimView(detail);
-    std::string bytes;
-    bytes.reserve(cf::Utf8Length(head) + cf::Utf8Length(trimmedText) + cf::Utf8Length(trimmedDetail) + 5);
-    cf::AppendUtf8(bytes, head);
-    cf::AppendUtf8(bytes, trimmedText);
-    if (!detail.empty()) {
-        cf::AppendUtf8(bytes, kDetailSeparator);
-        cf::AppendUtf8(bytes, trimmedDetail);
-    }
-    bytes += "\r\n";
+    const std::size_t headLength = cf::Utf8Length(head), textLength = cf::Utf8Length(trimmedText);
+    const std::size_t detailLength = detail.empty() ? 0 : cf::Utf8Length(kDetailSeparator) + cf::Utf8Length(trimmedDetail);
+    std::string bytes(headLength + textLength + detailLength + 2, '\0');
+    char* next = cf::WriteUtf8(bytes.data(), head);
+    next = cf::WriteUtf8(next, trimmedText);
+    if (!detail.empty()) next = cf::WriteUtf8(cf::WriteUtf8(next, kDetailSeparator), trimmedDetail);
+    next[0] = '\r';
+    next[1] = '\n';
     return bytes;
 }
 
@@ -237,7 +237,8 @@ void WriteLog(std::u16string_view text, std::u16string_view detail, TLogLevel le
     if (!LogAccepts(level)) return;
     AttemptWrite([&] {
         WriteStartBanner();
-        AppendLine(LineBytes(Now(), level, text, detail));
+        const cf::DateTimeParts now = Now();
+        AppendLine(LineBytes(now, level, text, detail), now);
     });
 }
 
@@ -258,6 +259,8 @@ void LetOtherLogWritersIn() noexcept {
     } catch (...) {
     }
 }
+
+bool LogKeptFromOtherWriters() noexcept { return State().holding.load(); }
 
 std::u16string ProbeLogFile() noexcept {
     if (GetLogMode() == TLogMode::lmOff) return {};
@@ -305,7 +308,7 @@ void WriteLogLine(std::u16string_view line) {
     bytes.reserve(cf::Utf8Length(line) + 2);
     cf::AppendUtf8(bytes, line);
     bytes += "\r\n";
-    AppendLine(bytes);
+    AppendLine(bytes, Now());
 }
 
 void WriteStartBanner() {

@@ -41,6 +41,8 @@ public:
 // denied is let go, so that no other process waits on this one's peer.
 // Nothing to do, and no system call, when no file is kept. Never raises.
 void LetOtherLogWritersIn() noexcept;
+// Whether a file is kept denied to other writers right now.
+bool LogKeptFromOtherWriters() noexcept;
 // With the log on, tries today's file now (the start banner when due, then
 // the file opened to append nothing) and answers LogWriteProblem; empty with
 // the log off. Never raises.

@@ -42,6 +42,7 @@ int OpenOrCreate(const std::string& name) {
 // change under the name (removed, replaced, made a link, rights changed) opens
 // the name again with every check, as for a new file.
 struct HeldFile {
+    std::u16string wideName;  // as the log names it, to skip converting it again
     std::string name;
     int fd = -1;
     struct stat info {};
@@ -69,6 +70,7 @@ void Release(HeldFile& file) {
     file.fd = -1;
     file.locked = false;
     file.name.clear();
+    file.wideName.clear();
 }
 
 bool StillHeld(const HeldFile& file, const std::string& name) {
@@ -97,6 +99,7 @@ void Hold(HeldFile& file, const std::string& name, const std::u16string& fileNam
         throw cf::Exception(NotARegularFileMessage(fileName));
     }
     file.name = name;
+    file.wideName = fileName;
     file.fd = fd;
     file.info = info;
 }
@@ -127,10 +130,10 @@ void WriteAll(int fd, std::string_view bytes, const std::u16string& fileName) {
 // A line while the lock is kept for the same name costs the write alone: the
 // name was checked when the lock was taken, and no other writer got in since.
 TAppendResult TryAppendDenyingWriters(const std::u16string& fileName, std::string_view bytes, bool keepDenying) {
-    const std::string name = cf::ToUtf8(fileName);
     HeldState& state = Held();
     std::lock_guard<std::mutex> guard(state.lock);
     HeldFile& held = state.file;
+    const std::string name = held.fd >= 0 && held.wideName == fileName ? held.name : cf::ToUtf8(fileName);
     if (!held.locked || held.name != name) {
         Unlock(held);
         if (!Lock(held, name, fileName)) return TAppendResult::Locked;

@@ -71,11 +71,17 @@ std::u16string GetSpecialFolderPath(uint16_t csidl) {
 
 std::u16string GetEnvironmentText(const char16_t* name) { return FromEnvironment(cf::ToUtf8(name).c_str()); }
 
+// The local time of a second is the same for every line written within it:
+// converted once per second, not once per line of an upload.
 cf::DateTimeParts LocalNow() {
     timespec now{};
     clock_gettime(CLOCK_REALTIME, &now);
-    tm local{};
-    localtime_r(&now.tv_sec, &local);
+    thread_local time_t convertedSecond = -1;
+    thread_local tm local{};
+    if (now.tv_sec != convertedSecond) {
+        localtime_r(&now.tv_sec, &local);
+        convertedSecond = now.tv_sec;
+    }
     return cf::PartsFromTm(local, static_cast<uint16_t>(now.tv_nsec / 1000000));
 }
 

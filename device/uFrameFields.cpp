@@ -89,12 +89,12 @@ TByteString HexToBytes(std::u16string_view AText) {
 
 std::u16string BytesToHex(std::string_view ABytes) {
     static constexpr char16_t kDigits[] = u"0123456789ABCDEF";
-    std::u16string out;
-    out.reserve(ABytes.size() * 2);
+    std::u16string out(ABytes.size() * 2, u'0');
+    char16_t* next = out.data();
     for (char byte : ABytes) {
         const auto value = static_cast<uint8_t>(byte);
-        out += kDigits[value >> 4];
-        out += kDigits[value & 0x0F];
+        *next++ = kDigits[value >> 4];
+        *next++ = kDigits[value & 0x0F];
     }
     return out;
 }

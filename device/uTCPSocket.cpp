@@ -14,6 +14,13 @@ constexpr int32_t kTransportError = 1001;
 
 [[noreturn]] void Fail(const char16_t* message) { throw cf::EquException(kTransportError, message); }
 
+// Milliseconds until `deadline`, none when it has passed.
+int MillisecondsLeft(std::chrono::steady_clock::time_point deadline) {
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now()).count();
+    return left > 0 ? static_cast<int>(left) : 0;
+}
+
 // The address as the parser sees it: trimmed and narrowed; a unit outside
 // ASCII can never be part of a dotted address.
 std::string NarrowAddress(const std::u16string& address) {
@@ -75,21 +82,31 @@ void TTCPSocket::WriteStr(const std::string& APacket) {
     }
 }
 
+// Before the first piece of an answer. With no log file kept from other
+// processes the socket's own receive time-out bounds the wait, and there is
+// nothing to wait for here. With one kept, the answer is awaited a short while
+// with the file still kept (most come well within it, and letting go of the
+// file costs an unlock and a lock for every record); a longer wait lets the
+// other writers in first. False when nothing came by the deadline.
+bool TTCPSocket::AwaitAnswer(std::chrono::steady_clock::time_point deadline) {
+    if (!common::LogKeptFromOtherWriters()) return true;
+    if (sockets::WaitReadable(FHandle, kLogKeptWaitMs)) return true;
+    common::LetOtherLogWritersIn();
+    return sockets::WaitReadable(FHandle, MillisecondsLeft(deadline));
+}
+
 void TTCPSocket::ReadString(int ALen, std::string& ABytes) {
-    using Clock = std::chrono::steady_clock;
     const std::size_t wanted = ALen > 0 ? static_cast<std::size_t>(ALen) : 0;
     std::string buffer(wanted, '\0');
     std::size_t got = 0;
-    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(kReceiveTimeoutMs);
-    common::LetOtherLogWritersIn();
-    // The first piece is one receive, bounded by the socket's own receive
-    // time-out (no wait before it: most answers are a single byte); the rest
-    // of an answer that arrives in pieces is awaited until the same deadline.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kReceiveTimeoutMs);
+    // The first piece is one receive (most answers are a single byte); the
+    // rest of an answer that arrives in pieces is awaited until the same
+    // deadline.
     while (got < wanted) {
         if (got > 0) {
-            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-            if (!Connected() || !sockets::WaitReadable(FHandle, left > 0 ? static_cast<int>(left) : 0)) break;
-        } else if (!Connected()) {
+            if (!Connected() || !sockets::WaitReadable(FHandle, MillisecondsLeft(deadline))) break;
+        } else if (!Connected() || !AwaitAnswer(deadline)) {
             Fail(u"Ошибка при получении ответа от сервера");
         }
         const long result = sockets::Receive(FHandle, buffer.data() + got, wanted - got);

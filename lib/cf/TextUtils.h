@@ -13,6 +13,8 @@ std::string ToUtf8(std::u16string_view text);
 std::size_t Utf8Length(std::u16string_view text);
 // The same appended to `out`, which grows once.
 void AppendUtf8(std::string& out, std::u16string_view text);
+// Writes the Utf8Length(text) bytes of `text` at `out`; returns their end.
+char* WriteUtf8(char* out, std::u16string_view text);
 // Invalid UTF-8 sequences become U+FFFD.
 std::u16string FromUtf8(std::string_view bytes);
 

@@ -34,6 +34,28 @@ TEST(Utf8, InvalidInputBecomesReplacementCharacters) {
     EXPECT_EQ(ToUtf8(std::u16string(1, char16_t(0xD800))), "\xEF\xBF\xBD");
 }
 
+// The measured length is what the conversion writes, for every width and for
+// surrogates paired, lone, and cut off at the end.
+TEST(Utf8, MeasuredLengthMatchesTheBytesWritten) {
+    const std::u16string texts[] = {
+        u"",
+        u"0209000100010000C9",
+        u"Яблоки Голден 129,90 \u20AC\u07FF\u0080\u007F",
+        u"a\U0001F600b\U00010000",
+        std::u16string{u'x', char16_t(0xDC00), u'y', char16_t(0xD800)},
+        std::u16string{char16_t(0xD800), char16_t(0xD800), char16_t(0xDC00), char16_t(0xDFFF)},
+    };
+    for (const std::u16string& text : texts) {
+        std::string appended = "head:";
+        AppendUtf8(appended, text);
+        EXPECT_EQ(appended, "head:" + ToUtf8(text));
+        EXPECT_EQ(Utf8Length(text), ToUtf8(text).size()) << ToUtf8(text);
+        EXPECT_EQ(FromUtf8(ToUtf8(text)).size(), text.size());
+    }
+    EXPECT_EQ(ToUtf8(std::u16string{char16_t(0xD800), char16_t(0xD800), char16_t(0xDC00)}),
+              "\xEF\xBF\xBD\xF0\x90\x80\x80");
+}
+
 TEST(TextHelpers, TrimNumbersAndReplace) {
     EXPECT_EQ(Trim(u" \t\r\nabc \x01"), u"abc");
     EXPECT_EQ(Trim(u"   "), u"");

@@ -2,12 +2,14 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <thread>
 
 #include "common/Common.Log.h"
 #include "device/uScaleFrames.h"
 #include "lib/cf/DateTime.h"
 #include "lib/cf/uEquipmentErrors.h"
 #include "tests/integration/transport/TransportSupport.h"
+#include "tests/unit/common/LogTestSupport.h"
 
 using namespace transport_test;
 using device::TCurrency;
@@ -292,6 +294,41 @@ TEST_F(DeviceExchange, TheLibraryLogReceivesTheExchangeByDefault) {
     EXPECT_NE(text.find("0209000100010000C900020000000200ABE9"), std::string::npos);
     EXPECT_NE(text.find("Данные обмена <-"), std::string::npos);
     file.close();
+    common::SetLogFolder(u"");
+    std::filesystem::remove_all(folder);
+}
+
+// Under a hold (an upload's loop) the log file stays denied to other
+// processes through a quick answer, but a late one lets them in while it is
+// awaited: their writers give up after 200 ms.
+TEST_F(DeviceExchange, ALateAnswerLetsOtherProcessesWriteTheLog) {
+    tiger_sim::TSimOptions options;
+    options.DelayMs = 400;
+    StartSimulator(options);
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "wq_device_late_answer_log";
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    common::SetLogFolder(folder.u16string());
+    common::SetLogFileStem(u"exchange");
+    common::SetLogMode(common::TLogMode::lmAll);
+    {
+        device::TDevice scale;
+        scale.SetExtLogEnabled(true);
+        Connect(scale);
+        const common::TLogHold hold;
+        common::WriteLog(u"kept", u"", common::TLogLevel::llInfo);
+        const std::u16string file = common::GetLogPath(false);
+        EXPECT_FALSE(log_tests::OtherWriterGetsIn(file));
+        bool gotInDuringTheWait = false;
+        std::thread other([&] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(200));
+            gotInDuringTheWait = log_tests::OtherWriterGetsIn(file);
+        });
+        scale.WriteTare(1, 5);
+        other.join();
+        EXPECT_TRUE(gotInDuringTheWait);
+    }
+    common::SetLogMode(common::TLogMode::lmOff);
     common::SetLogFolder(u"");
     std::filesystem::remove_all(folder);
 }
