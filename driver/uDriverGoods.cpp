@@ -30,22 +30,22 @@ struct GoodsRecord {
 
 GoodsRecord ReadGoodsRecord(const XmlRecord& record) {
     GoodsRecord goods{};
-    goods.PLU = VarToIntDef(record.Attribute("PLU"), kMissingValue);
-    goods.Code = VarToIntDef(record.Attribute("Code"), kMissingValue);
-    goods.EANData = record.Text("EANData");
-    goods.Name = record.Text("Name");
-    goods.GroupCode = VarToIntDef(record.Attribute("GroupCode"), kMissingValue);
+    goods.PLU = VarToIntDef(record.Attribute(u"PLU"), kMissingValue);
+    goods.Code = VarToIntDef(record.Attribute(u"Code"), kMissingValue);
+    goods.EANData = record.Text(u"EANData");
+    goods.Name = record.Text(u"Name");
+    goods.GroupCode = VarToIntDef(record.Attribute(u"GroupCode"), kMissingValue);
     // "12,50" and "12.50" alike: only the first comma becomes the decimal point.
-    std::u16string price = record.Text("Price");
+    std::u16string price = record.Text(u"Price");
     if (const std::size_t comma = price.find(u','); comma != std::u16string::npos) price[comma] = u'.';
     goods.Price = VarToCurrDef(cf::Variant(price), kMissingPrice);
-    goods.FixWeight = VarToIntDef(record.Attribute("FixWeight"), kMissingValue);
-    goods.SellByDate = VarToIntDef(record.Attribute("SellByDate"), kMissingValue);
-    goods.ShelfLife = VarToIntDef(record.Attribute("ShelfLife"), kMissingValue);
-    goods.TaxNumber = VarToIntDef(record.Attribute("TaxNumber"), kMissingValue);
-    goods.TareNumber = VarToIntDef(record.Attribute("TareNumber"), 0);
-    goods.IsWeightGoods = VarToBoolDef(record.Attribute("IsWeightGoods"), true);
-    goods.TextID = VarToIntDef(record.Attribute("TextID"), kMissingValue);
+    goods.FixWeight = VarToIntDef(record.Attribute(u"FixWeight"), kMissingValue);
+    goods.SellByDate = VarToIntDef(record.Attribute(u"SellByDate"), kMissingValue);
+    goods.ShelfLife = VarToIntDef(record.Attribute(u"ShelfLife"), kMissingValue);
+    goods.TaxNumber = VarToIntDef(record.Attribute(u"TaxNumber"), kMissingValue);
+    goods.TareNumber = VarToIntDef(record.Attribute(u"TareNumber"), 0);
+    goods.IsWeightGoods = VarToBoolDef(record.Attribute(u"IsWeightGoods"), true);
+    goods.TextID = VarToIntDef(record.Attribute(u"TextID"), kMissingValue);
     return goods;
 }
 
