@@ -190,11 +190,6 @@ std::optional<std::u16string_view> XmlRecord::Find(std::u16string_view name) con
     return std::nullopt;
 }
 
-cf::Variant XmlRecord::Attribute(std::u16string_view name) const {
-    const std::optional<std::u16string_view> value = Find(name);
-    return value ? cf::Variant(std::u16string(*value)) : cf::Variant::MakeNull();
-}
-
 XmlTable::XmlTable(std::u16string_view text) {
     // Room for what the attributes take: a name or value with its zero unit
     // never takes more units than in the text (a="" is four, entities shrink),

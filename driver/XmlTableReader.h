@@ -9,8 +9,6 @@
 #include <string>
 #include <string_view>
 
-#include "lib/cf/Variant.h"
-
 namespace driver {
 
 // TAB, LF, CR, U+0020..U+D7FF and U+E000..U+FFFD: the units an input table
@@ -20,8 +18,8 @@ bool IsAllowedXmlUnit(char16_t c);
 // The text without the units IsAllowedXmlUnit drops.
 std::u16string StripInvalidXMLChars(std::u16string_view text);
 
-// One attribute of a record, as the document spells it once entities are
-// replaced.
+// One attribute of a record, as the parser reports it (entities replaced,
+// white space in the value normalised).
 struct XmlAttribute {
     std::u16string_view name, value;
 };
@@ -34,11 +32,7 @@ public:
     // The attribute's text, or nothing when the record has none of that name.
     std::optional<std::u16string_view> Find(std::u16string_view name) const;
     // The attribute's text; absent gives the empty text.
-    std::u16string_view TextView(std::u16string_view name) const { return Find(name).value_or(std::u16string_view()); }
-    // Null when the attribute is absent, its text otherwise.
-    cf::Variant Attribute(std::u16string_view name) const;
-    // The attribute's text; absent gives the empty text.
-    std::u16string Text(std::u16string_view name) const { return std::u16string(TextView(name)); }
+    std::u16string_view Text(std::u16string_view name) const { return Find(name).value_or(std::u16string_view()); }
 
 private:
     std::span<const XmlAttribute> attributes_;

@@ -22,7 +22,7 @@ Records StreamedRecords(std::u16string_view xml, const std::vector<std::u16strin
     Records records;
     XmlTable(xml).ForEachRecord([&](const XmlRecord& r) {
         auto& record = records.emplace_back();
-        for (const std::u16string_view name : names) record.emplace_back(name, r.Text(name));
+        for (const std::u16string_view name : names) record.emplace_back(name, std::u16string(r.Text(name)));
     });
     return records;
 }
@@ -46,7 +46,7 @@ Records TreeRecords(std::u16string_view xml, const std::vector<std::u16string_vi
 
 std::vector<std::u16string> RecordNames(std::u16string_view xml) {
     std::vector<std::u16string> names;
-    XmlTable(xml).ForEachRecord([&](const XmlRecord& r) { names.push_back(r.Text(u"N")); });
+    XmlTable(xml).ForEachRecord([&](const XmlRecord& r) { names.emplace_back(r.Text(u"N")); });
     return names;
 }
 
@@ -105,12 +105,12 @@ TEST(InputTables, TableMustBeTopLevelAndSpelledExactly) {
     }
 }
 
-TEST(InputTables, AbsentAttributesReadAsNullAndEmptyText) {
+TEST(InputTables, AbsentAttributesAreNotFoundAndReadAsEmptyText) {
     int visited = 0;
     XmlTable(u"<Table><Record A='' B='Ёжик &amp; Ко'/></Table>").ForEachRecord([&](const XmlRecord& r) {
         ++visited;
-        EXPECT_TRUE(r.Attribute(u"Missing").IsNull());
-        EXPECT_EQ(r.Attribute(u"A"), cf::Variant(u""));
+        EXPECT_EQ(r.Find(u"Missing"), std::nullopt);
+        EXPECT_EQ(r.Find(u"A"), std::u16string_view());
         EXPECT_EQ(r.Text(u"B"), u"Ёжик & Ко");
         EXPECT_EQ(r.Text(u"Missing"), u"");
     });
@@ -139,7 +139,7 @@ TEST(InputTables, VisitorExceptionStopsTheReadingAndPassesOn) {
     std::vector<std::u16string> seen;
     try {
         XmlTable(u"<Table><Record N='1'/><Record N='2'/><Record N='3'/></Table>").ForEachRecord([&](const XmlRecord& r) {
-            seen.push_back(r.Text(u"N"));
+            seen.emplace_back(r.Text(u"N"));
             if (seen.size() == 2) throw cf::Exception(u"Некорректный номер товара");
         });
         FAIL() << "no exception";
