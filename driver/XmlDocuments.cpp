@@ -16,12 +16,11 @@ namespace {
                         cf::IntToStr(result.offset) + u")");
 }
 
-// The value's trimmed text (a view of the value's own, or of `storage` for a
-// number), or nothing for a value that has none we read. Every attribute of
-// every record passes here: no copy of a string value.
-bool TrimmedTextOf(const cf::Variant& value, std::u16string& storage, std::u16string_view& text) {
+// The value's text (a view of the value's own, or of `storage` for a number),
+// or nothing for a value that has none we read.
+bool TextOf(const cf::Variant& value, std::u16string& storage, std::u16string_view& text) {
     if (value.IsString()) {
-        text = cf::TrimView(value.StringValue());
+        text = value.StringValue();
         return true;
     }
     if (value.IsOrdinal()) {
@@ -107,12 +106,26 @@ bool ParseCurrency(std::u16string_view text, char16_t decimalSeparator, int64_t&
 
 }  // namespace
 
+int32_t TextToIntDef(std::u16string_view text, int32_t defaultValue) {
+    int32_t result = 0;
+    return ParseInt32(cf::TrimView(text), result) ? result : defaultValue;
+}
+
+int64_t TextToCurrDef(std::u16string_view text, int64_t defaultScaled) {
+    int64_t result = 0;
+    return ParseCurrency(cf::TrimView(text), cf::FormatSettings().DecimalSeparator, result) ? result : defaultScaled;
+}
+
+bool TextToBoolDef(std::u16string_view text, bool defaultValue) {
+    if (cf::AsciiSameText(text, u"True")) return true;
+    if (cf::AsciiSameText(text, u"False")) return false;
+    return defaultValue;
+}
+
 int32_t VarToIntDef(const cf::Variant& value, int32_t defaultValue) {
     std::u16string storage;
     std::u16string_view text;
-    if (!TrimmedTextOf(value, storage, text)) return defaultValue;
-    int32_t result = 0;
-    return ParseInt32(text, result) ? result : defaultValue;
+    return TextOf(value, storage, text) ? TextToIntDef(text, defaultValue) : defaultValue;
 }
 
 int64_t VarToCurrDef(const cf::Variant& value, int64_t defaultScaled) {
@@ -124,17 +137,11 @@ int64_t VarToCurrDef(const cf::Variant& value, int64_t defaultScaled) {
     }
     std::u16string storage;
     std::u16string_view text;
-    if (!TrimmedTextOf(value, storage, text)) return defaultScaled;
-    int64_t result = 0;
-    return ParseCurrency(text, cf::FormatSettings().DecimalSeparator, result) ? result : defaultScaled;
+    return TextOf(value, storage, text) ? TextToCurrDef(text, defaultScaled) : defaultScaled;
 }
 
 bool VarToBoolDef(const cf::Variant& value, bool defaultValue) {
-    if (value.IsString()) {
-        if (cf::AsciiSameText(value.StringValue(), u"True")) return true;
-        if (cf::AsciiSameText(value.StringValue(), u"False")) return false;
-        return defaultValue;
-    }
+    if (value.IsString()) return TextToBoolDef(value.StringValue(), defaultValue);
     if (value.IsOrdinal()) return value.IntegerValue() != 0;
     if (value.IsFloating()) return value.FloatValue() != 0;
     return defaultValue;

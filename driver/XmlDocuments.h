@@ -25,6 +25,12 @@ int64_t VarToCurrDef(const cf::Variant& value, int64_t defaultScaled);
 // Text "True"/"False" in any ASCII letter case; other texts the default.
 bool VarToBoolDef(const cf::Variant& value, bool defaultValue);
 
+// The same readers on a string value's text, for attributes read in place:
+// the empty text gives the default, as null does above.
+int32_t TextToIntDef(std::u16string_view text, int32_t defaultValue);
+int64_t TextToCurrDef(std::u16string_view text, int64_t defaultScaled);
+bool TextToBoolDef(std::u16string_view text, bool defaultValue);
+
 // Parses UTF-8 bytes, with or without a byte-order mark; a text that is not
 // well-formed raises the parser's message. The declaration is not kept:
 // XmlToText writes its own.

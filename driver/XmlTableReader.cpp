@@ -6,6 +6,7 @@
 #include <cstring>
 #include <exception>
 #include <new>
+#include <type_traits>
 #include <vector>
 
 #include "lib/cf/Exception.h"
@@ -13,7 +14,14 @@
 
 namespace driver {
 
+// Names and values arrive as the host's own UTF-16 units, never converted.
+static_assert(std::is_same_v<XML_Char, unsigned short> && sizeof(XML_Char) == sizeof(char16_t),
+              "expat must be built with XML_Char as UTF-16 (EXPAT_CHAR_TYPE=ushort) and used with XML_UNICODE");
+
 namespace {
+
+// The parser's input encoding on every target, in its character type.
+constexpr XML_Char kUtf16Le[] = {'U', 'T', 'F', '-', '1', '6', 'L', 'E', 0};
 
 // Code units cleaned and handed to the parser at a time: the one buffer of
 // the reading, whatever the document's size.
@@ -42,15 +50,33 @@ std::size_t OriginalIndex(std::u16string_view text, std::size_t cleanedIndex) {
     return text.size();
 }
 
-// "Record" in any ASCII letter case, straight on the UTF-8 name: a byte of a
-// wider character never equals an ASCII letter.
-bool IsRecordName(const char* name) {
-    static constexpr char kRecord[] = "record";
-    for (const char expected : std::string_view(kRecord)) {
-        const char c = *name++;
-        if ((c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c) != expected) return false;
-    }
-    return *name == '\0';
+// `name` equals `expected` once `fold` has been applied to each of its units.
+template <typename Fold>
+bool NameMatches(const XML_Char* name, std::u16string_view expected, Fold fold) {
+    for (const char16_t c : expected)
+        if (fold(*name++) != c) return false;
+    return *name == 0;
+}
+
+char16_t Unchanged(XML_Char c) { return static_cast<char16_t>(c); }
+
+char16_t AsciiLower(XML_Char c) { return static_cast<char16_t>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c); }
+
+// Appends the parser's zero-terminated text with its terminator. Copied as
+// bytes: the parser's units are unsigned short, ours char16_t.
+void AppendTerminated(std::u16string& out, const XML_Char* text) {
+    std::size_t units = 1;
+    while (text[units - 1] != 0) ++units;
+    const std::size_t at = out.size();
+    out.resize(at + units);
+    std::memcpy(out.data() + at, text, units * sizeof(char16_t));
+}
+
+// The text up to the next zero unit; `rest` then starts after that unit.
+std::u16string_view TakeTerminated(std::u16string_view& rest) {
+    const std::u16string_view text = rest.substr(0, rest.find(u'\0'));
+    rest.remove_prefix(text.size() + 1);
+    return text;
 }
 
 // One expat parser over the cleaned text. Handlers run inside the parser's C
@@ -58,7 +84,7 @@ bool IsRecordName(const char* name) {
 // the parser, and Parse raises it once the parser has returned.
 class StreamParser {
 public:
-    StreamParser() : parser_(XML_ParserCreate("UTF-16LE")) {
+    StreamParser() : parser_(XML_ParserCreate(kUtf16Le)) {
         if (parser_ == nullptr) throw std::bad_alloc();
     }
     ~StreamParser() { XML_ParserFree(parser_); }
@@ -125,13 +151,13 @@ struct TableReading {
     XmlTable& table;
     int depth = 0;
 
-    void Open(const char* name, const char* const* attributes) {
+    void Open(const XML_Char* name, const XML_Char* const* attributes) {
         const int level = depth++;
-        if (level == 0) table.isTable_ = std::strcmp(name, "Table") == 0;
-        if (level != 1 || !table.isTable_ || !IsRecordName(name)) return;
-        std::string& records = table.records_;
-        for (const char* const* text = attributes; *text != nullptr; ++text) records.append(*text) += '\0';
-        records += '\0';
+        if (level == 0) table.isTable_ = NameMatches(name, u"Table", Unchanged);
+        if (level != 1 || !table.isTable_ || !NameMatches(name, u"record", AsciiLower)) return;
+        std::u16string& records = table.records_;
+        for (const XML_Char* const* text = attributes; *text != nullptr; ++text) AppendTerminated(records, *text);
+        records += u'\0';
     }
 };
 
@@ -158,27 +184,18 @@ std::u16string StripInvalidXMLChars(std::u16string_view text) {
     return kept;
 }
 
-const char* XmlRecord::Find(const char* name) const {
-    for (const char* const* pair = attributes_; *pair != nullptr; pair += 2)
-        if (std::strcmp(pair[0], name) == 0) return pair[1];
-    return nullptr;
-}
-
-cf::Variant XmlRecord::Attribute(const char* name) const {
-    const char* value = Find(name);
-    return value == nullptr ? cf::Variant::MakeNull() : cf::Variant(cf::FromUtf8(value));
-}
-
-std::u16string XmlRecord::Text(const char* name) const {
-    const char* value = Find(name);
-    return value == nullptr ? std::u16string() : cf::FromUtf8(value);
+std::optional<std::u16string_view> XmlRecord::Find(std::u16string_view name) const {
+    for (const XmlAttribute& attribute : attributes_)
+        if (attribute.name == name) return attribute.value;
+    return std::nullopt;
 }
 
 XmlTable::XmlTable(std::u16string_view text) {
-    // Room for what the attributes take in UTF-8 (three bytes a unit at most,
-    // entities of a document type aside): no copy while growing, and pages
-    // never written stay untouched.
-    records_.reserve(text.size() * 3);
+    // Room for what the attributes take: a name or value with its zero unit
+    // never takes more units than in the text (a="" is four, entities shrink),
+    // those of a document type aside. No copy while growing, and pages never
+    // written stay untouched.
+    records_.reserve(text.size());
     StreamParser parser;
     TableReading reading{parser, *this};
     XML_SetUserData(parser.Handle(), &reading);
@@ -188,17 +205,15 @@ XmlTable::XmlTable(std::u16string_view text) {
 
 void XmlTable::ForEachRecord(const std::function<void(const XmlRecord&)>& visit) const {
     if (!isTable_) throw cf::Exception(u"Не найден корневой узел");
-    std::vector<const char*> attributes;
-    for (const char* at = records_.data(); at != records_.data() + records_.size(); ++at) {
+    std::vector<XmlAttribute> attributes;
+    for (std::u16string_view rest = records_; !rest.empty();) {
         attributes.clear();
-        for (; *at != '\0'; ++at) {
-            attributes.push_back(at);
-            at += std::strlen(at) + 1;
-            attributes.push_back(at);
-            at += std::strlen(at);
+        while (rest.front() != u'\0') {
+            const std::u16string_view name = TakeTerminated(rest);
+            attributes.push_back({name, TakeTerminated(rest)});
         }
-        attributes.push_back(nullptr);
-        visit(XmlRecord(attributes.data()));
+        rest.remove_prefix(1);
+        visit(XmlRecord(attributes));
     }
 }
 

@@ -4,10 +4,10 @@
 #pragma once
 
 #include <functional>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
-
-#include "lib/cf/Variant.h"
 
 namespace driver {
 
@@ -18,27 +18,30 @@ bool IsAllowedXmlUnit(char16_t c);
 // The text without the units IsAllowedXmlUnit drops.
 std::u16string StripInvalidXMLChars(std::u16string_view text);
 
+// One attribute of a record, as the parser reports it (entities replaced,
+// white space in the value normalised).
+struct XmlAttribute {
+    std::u16string_view name, value;
+};
+
 // One record of an input table: the attributes of its start tag, valid only
 // while the visitor runs.
 class XmlRecord {
 public:
-    // Name and value pairs in UTF-8, ending with a null name.
-    explicit XmlRecord(const char* const* attributes) : attributes_(attributes) {}
-    // Null when the attribute is absent, its text otherwise.
-    cf::Variant Attribute(const char* name) const;
+    explicit XmlRecord(std::span<const XmlAttribute> attributes) : attributes_(attributes) {}
+    // The attribute's text, or nothing when the record has none of that name.
+    std::optional<std::u16string_view> Find(std::u16string_view name) const;
     // The attribute's text; absent gives the empty text.
-    std::u16string Text(const char* name) const;
+    std::u16string_view Text(std::u16string_view name) const { return Find(name).value_or(std::u16string_view()); }
 
 private:
-    const char* Find(const char* name) const;
-
-    const char* const* attributes_;
+    std::span<const XmlAttribute> attributes_;
 };
 
 // The records of an input table, read in one pass of a streaming parser and
-// kept compact (their attributes' UTF-8 text, nothing of the rest), so that a
-// document that is not well-formed is refused before anything reaches the
-// scale, and the text is never held a second time in a wider form.
+// kept compact (their attributes' text as the parser gives it, UTF-16, and
+// nothing of the rest), so that a document that is not well-formed is refused
+// before anything reaches the scale, and no record is converted twice.
 class XmlTable {
 public:
     // Reads the text cleaned of the units IsAllowedXmlUnit drops; a text that
@@ -55,8 +58,8 @@ private:
 
     bool isTable_ = false;
     // Record after record: each attribute's name and value, each ending in a
-    // zero byte, then one more zero byte (no name is empty).
-    std::string records_;
+    // zero unit, then one more zero unit (no name is empty).
+    std::u16string records_;
 };
 
 }  // namespace driver

@@ -5,7 +5,6 @@
 #include "driver/XmlTableReader.h"
 #include "driver/uDriver.h"
 #include "lib/cf/Exception.h"
-#include "lib/cf/TextUtils.h"
 #include "lib/cf/VariantConvert.h"
 
 namespace driver {
@@ -21,31 +20,37 @@ int32_t Required(int32_t value, const char16_t* message) {
     return value;
 }
 
+// One record's values; the texts are the record's own, valid while it is visited.
 struct GoodsRecord {
     int32_t PLU, Code, GroupCode, FixWeight, SellByDate, ShelfLife, TaxNumber, TareNumber, TextID;
     int64_t Price;  // currency, scaled by 10000
-    std::u16string EANData, Name;
+    std::u16string_view EANData, Name;
     bool IsWeightGoods;
 };
 
+// Every value read in place: an absent attribute reads as the empty text,
+// which each reader takes as missing, just as it takes null.
 GoodsRecord ReadGoodsRecord(const XmlRecord& record) {
+    const auto integer = [&record](std::u16string_view name, int32_t defaultValue) {
+        return TextToIntDef(record.Text(name), defaultValue);
+    };
     GoodsRecord goods{};
-    goods.PLU = VarToIntDef(record.Attribute("PLU"), kMissingValue);
-    goods.Code = VarToIntDef(record.Attribute("Code"), kMissingValue);
-    goods.EANData = record.Text("EANData");
-    goods.Name = record.Text("Name");
-    goods.GroupCode = VarToIntDef(record.Attribute("GroupCode"), kMissingValue);
+    goods.PLU = integer(u"PLU", kMissingValue);
+    goods.Code = integer(u"Code", kMissingValue);
+    goods.EANData = record.Text(u"EANData");
+    goods.Name = record.Text(u"Name");
+    goods.GroupCode = integer(u"GroupCode", kMissingValue);
     // "12,50" and "12.50" alike: only the first comma becomes the decimal point.
-    std::u16string price = record.Text("Price");
+    std::u16string price(record.Text(u"Price"));
     if (const std::size_t comma = price.find(u','); comma != std::u16string::npos) price[comma] = u'.';
-    goods.Price = VarToCurrDef(cf::Variant(price), kMissingPrice);
-    goods.FixWeight = VarToIntDef(record.Attribute("FixWeight"), kMissingValue);
-    goods.SellByDate = VarToIntDef(record.Attribute("SellByDate"), kMissingValue);
-    goods.ShelfLife = VarToIntDef(record.Attribute("ShelfLife"), kMissingValue);
-    goods.TaxNumber = VarToIntDef(record.Attribute("TaxNumber"), kMissingValue);
-    goods.TareNumber = VarToIntDef(record.Attribute("TareNumber"), 0);
-    goods.IsWeightGoods = VarToBoolDef(record.Attribute("IsWeightGoods"), true);
-    goods.TextID = VarToIntDef(record.Attribute("TextID"), kMissingValue);
+    goods.Price = TextToCurrDef(price, kMissingPrice);
+    goods.FixWeight = integer(u"FixWeight", kMissingValue);
+    goods.SellByDate = integer(u"SellByDate", kMissingValue);
+    goods.ShelfLife = integer(u"ShelfLife", kMissingValue);
+    goods.TaxNumber = integer(u"TaxNumber", kMissingValue);
+    goods.TareNumber = integer(u"TareNumber", 0);
+    goods.IsWeightGoods = TextToBoolDef(record.Text(u"IsWeightGoods"), true);
+    goods.TextID = integer(u"TextID", kMissingValue);
     return goods;
 }
 

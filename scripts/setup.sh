@@ -20,14 +20,16 @@
 #                                                          and PCRE2_CODE_UNIT_WIDTH=16)
 #                                pugixml.hpp pugiconfig.hpp (default config, char/UTF-8 API)
 #                                md4c.h md4c-html.h
-#                                expat.h expat_external.h (Windows consumers define XML_STATIC)
+#                                expat.h expat_external.h (built for UTF-16: consumers
+#                                                          define XML_UNICODE, and
+#                                                          XML_STATIC on Windows)
 #                                zlib.h zconf.h
 #                                minizip/unzip.h minizip/ioapi.h (+ minizip/iowin32.h on Windows)
 #                                gtest/ gmock/            (win32, win64 only)
 #   .deps/<target>/lib/        static archives:
 #                                libpcre2-16.a libpugixml.a libmd4c.a libmd4c-html.a
 #                                libz.a libminizip.a (built with -DNOCRYPT -DNOUNCRYPT)
-#                                libexpat.a
+#                                libexpatw.a              (XML_Char is UTF-16)
 #                                libgtest.a libgtest_main.a libgmock.a libgmock_main.a
 #                                                         (win32, win64 only)
 #                              plus the libraries' own CMake package files
@@ -459,8 +461,14 @@ build_zlib() { # TARGET BUILDDIR  (zlib itself, then minizip from its contrib/)
     prune_prefix "$target"
 }
 
+# XML_Char is UTF-16 (unsigned short): the driver reads the host's UTF-16 text
+# and keeps names and values as they are, with no round trip through UTF-8.
+# The archive is then named libexpatw.a; the char one of an earlier recipe
+# goes, so that nothing can link it by mistake.
 build_expat() { # TARGET BUILDDIR  (the tarball holds the library in expat/)
+    rm -f "$DEPS/$1/lib/libexpat.a"
     cmake_configure "$1" "$SRCDIR/expat" "$2" \
+        -DEXPAT_CHAR_TYPE=ushort \
         -DEXPAT_SHARED_LIBS=OFF -DEXPAT_BUILD_TOOLS=OFF -DEXPAT_BUILD_EXAMPLES=OFF \
         -DEXPAT_BUILD_TESTS=OFF -DEXPAT_BUILD_DOCS=OFF -DEXPAT_BUILD_FUZZERS=OFF \
         -DEXPAT_BUILD_PKGCONFIG=OFF
@@ -482,7 +490,7 @@ outputs_of() {
     case "$1" in
         pcre2) echo lib/libpcre2-16.a include/pcre2.h ;;
         pugixml) echo lib/libpugixml.a include/pugixml.hpp include/pugiconfig.hpp ;;
-        expat) echo lib/libexpat.a include/expat.h include/expat_external.h ;;
+        expat) echo lib/libexpatw.a include/expat.h include/expat_external.h ;;
         md4c) echo lib/libmd4c.a lib/libmd4c-html.a include/md4c.h include/md4c-html.h ;;
         zlib) echo lib/libz.a lib/libminizip.a include/zlib.h include/zconf.h \
             include/minizip/unzip.h include/minizip/ioapi.h ;;

@@ -3,6 +3,7 @@
 #include "driver/XmlDocuments.h"
 #include "lib/cf/Exception.h"
 #include "lib/cf/FormatSettings.h"
+#include "lib/cf/TextUtils.h"
 
 using namespace driver;
 using cf::Variant;
@@ -54,6 +55,29 @@ TEST(AttributeReaders, BooleansOnlyFromTrueAndFalse) {
     EXPECT_TRUE(VarToBoolDef(Variant(u"true"), false));
     for (const char16_t* other : {u"0", u"1", u"yes", u" true", u""}) EXPECT_TRUE(VarToBoolDef(Variant(other), true));
     EXPECT_FALSE(VarToBoolDef(Variant::MakeNull(), false));
+}
+
+// Attributes read in place go through the text readers: on every text they
+// answer as the value readers do on that string, and on the empty text (an
+// absent attribute) as on null, with either decimal separator.
+TEST_F(PointSeparator, TextReadersAnswerAsTheValueReaders) {
+    const char16_t* const texts[] = {u" 42 ", u"-17", u"+5", u"2147483647", u"-2147483648", u"42.0", u"2147483648",
+                                     u"abc", u"", u" ", u"4 2", u"-", u"0x10", u"\t7\r\n", u"12.50", u"12,50",
+                                     u"0.00015", u"-1.23456", u"6e-10", u"1.5E2", u"1.234.50", u".", u"1e",
+                                     u"99999999999999999999", u"true", u"FALSE", u" true", u"yes", u"1", u"0", u"Ёж"};
+    for (const char16_t separator : {u'.', u','}) {
+        cf::FormatSettings().DecimalSeparator = separator;
+        for (const char16_t* text : texts) {
+            const Variant value(text);
+            EXPECT_EQ(TextToIntDef(text, -999999), VarToIntDef(value, -999999)) << cf::ToUtf8(text);
+            EXPECT_EQ(TextToCurrDef(text, -999999), VarToCurrDef(value, -999999)) << cf::ToUtf8(text);
+            EXPECT_EQ(TextToBoolDef(text, true), VarToBoolDef(value, true)) << cf::ToUtf8(text);
+            EXPECT_EQ(TextToBoolDef(text, false), VarToBoolDef(value, false)) << cf::ToUtf8(text);
+        }
+        EXPECT_EQ(TextToIntDef(u"", 7), VarToIntDef(Variant::MakeNull(), 7));
+        EXPECT_EQ(TextToCurrDef(u"", 7), VarToCurrDef(Variant::MakeNull(), 7));
+        EXPECT_EQ(TextToBoolDef(u"", false), VarToBoolDef(Variant::MakeNull(), false));
+    }
 }
 
 TEST(OutputDocuments, DeclarationAttributeOrderBooleansAndCrLf) {
