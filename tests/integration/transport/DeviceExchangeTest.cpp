@@ -273,14 +273,32 @@ TEST_F(DeviceExchange, SlowAPeerThatNeverAnswersFailsAfterTheBound) {
     EXPECT_EQ(sim->State().Tare.at(1), 2u);
 }
 
+// The library's log, everything on, in a fresh folder of its own for one test.
+class LibraryLogFolder {
+public:
+    explicit LibraryLogFolder(const char* name) : folder_(std::filesystem::temp_directory_path() / name) {
+        std::filesystem::remove_all(folder_);
+        std::filesystem::create_directories(folder_);
+        common::SetLogFolder(folder_.u16string());
+        common::SetLogFileStem(u"exchange");
+        common::SetLogMode(common::TLogMode::lmAll);
+    }
+    ~LibraryLogFolder() {
+        common::SetLogMode(common::TLogMode::lmOff);
+        common::SetLogFolder(u"");
+        std::error_code ignored;
+        std::filesystem::remove_all(folder_, ignored);
+    }
+    LibraryLogFolder(const LibraryLogFolder&) = delete;
+    LibraryLogFolder& operator=(const LibraryLogFolder&) = delete;
+
+private:
+    std::filesystem::path folder_;
+};
+
 TEST_F(DeviceExchange, TheLibraryLogReceivesTheExchangeByDefault) {
     StartSimulator();
-    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "wq_device_exchange_log";
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder);
-    common::SetLogFolder(folder.u16string());
-    common::SetLogFileStem(u"exchange");
-    common::SetLogMode(common::TLogMode::lmAll);
+    const LibraryLogFolder folder("wq_device_exchange_log");
     {
         device::TDevice scale;
         scale.SetExtLogEnabled(true);
@@ -293,9 +311,6 @@ TEST_F(DeviceExchange, TheLibraryLogReceivesTheExchangeByDefault) {
     EXPECT_NE(text.find("Данные обмена ->"), std::string::npos) << text;
     EXPECT_NE(text.find("0209000100010000C900020000000200ABE9"), std::string::npos);
     EXPECT_NE(text.find("Данные обмена <-"), std::string::npos);
-    file.close();
-    common::SetLogFolder(u"");
-    std::filesystem::remove_all(folder);
 }
 
 // Under a hold (an upload's loop) the log file stays denied to other
@@ -305,30 +320,20 @@ TEST_F(DeviceExchange, ALateAnswerLetsOtherProcessesWriteTheLog) {
     tiger_sim::TSimOptions options;
     options.DelayMs = 400;
     StartSimulator(options);
-    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "wq_device_late_answer_log";
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder);
-    common::SetLogFolder(folder.u16string());
-    common::SetLogFileStem(u"exchange");
-    common::SetLogMode(common::TLogMode::lmAll);
-    {
-        device::TDevice scale;
-        scale.SetExtLogEnabled(true);
-        Connect(scale);
-        const common::TLogHold hold;
-        common::WriteLog(u"kept", u"", common::TLogLevel::llInfo);
-        const std::u16string file = common::GetLogPath(false);
-        EXPECT_FALSE(log_tests::OtherWriterGetsIn(file));
-        bool gotInDuringTheWait = false;
-        std::thread other([&] {
-            std::this_thread::sleep_for(std::chrono::milliseconds(200));
-            gotInDuringTheWait = log_tests::OtherWriterGetsIn(file);
-        });
-        scale.WriteTare(1, 5);
-        other.join();
-        EXPECT_TRUE(gotInDuringTheWait);
-    }
-    common::SetLogMode(common::TLogMode::lmOff);
-    common::SetLogFolder(u"");
-    std::filesystem::remove_all(folder);
+    const LibraryLogFolder folder("wq_device_late_answer_log");
+    device::TDevice scale;
+    scale.SetExtLogEnabled(true);
+    Connect(scale);
+    const common::TLogHold hold;
+    common::WriteLog(u"kept", u"", common::TLogLevel::llInfo);
+    const std::u16string file = common::GetLogPath(false);
+    EXPECT_FALSE(log_tests::OtherWriterGetsIn(file));
+    bool gotInDuringTheWait = false;
+    std::thread other([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        gotInDuringTheWait = log_tests::OtherWriterGetsIn(file);
+    });
+    scale.WriteTare(1, 5);
+    other.join();
+    EXPECT_TRUE(gotInDuringTheWait);
 }
