@@ -304,11 +304,8 @@ std::u16string DescribeLogFolder() noexcept {
 }
 
 void WriteLogLine(std::u16string_view line) {
-    std::string bytes;
-    bytes.reserve(cf::Utf8Length(line) + 2);
-    cf::AppendUtf8(bytes, line);
-    bytes += "\r\n";
-    AppendLine(bytes, Now());
+    const cf::DateTimeParts now = Now();
+    AppendLine(cf::ToUtf8(line) + "\r\n", now);
 }
 
 void WriteStartBanner() {

@@ -57,12 +57,15 @@ void TDevice::RunPipelined(const std::function<void()>& ABody) {
     try {
         ABody();
     } catch (...) {
-        FPipelined = false;
         // The frame in flight was sent before the error arose: its answer
         // comes first, and a failure there is the one reported.
-        if (FPending) ReceivePending(false);
+        EndPipeline();
         throw;
     }
+    EndPipeline();
+}
+
+void TDevice::EndPipeline() {
     FPipelined = false;
     if (FPending) ReceivePending(false);
 }

@@ -73,6 +73,8 @@ private:
     void Execute(TByteString AFrame, uint8_t AGood, const char16_t* AMessage, int AFurther = 0);
     void ReadAnswer(int ALen);
     void SendPipelined(TByteString AFrame, uint8_t AGood, const char16_t* AMessage);
+    // Back to one exchange after another, once the answer in flight is judged.
+    void EndPipeline();
     // Reads and judges the answer to the frame in flight; its "<-" line is
     // left to the caller when ADeferLog, except on failure.
     void ReceivePending(bool ADeferLog);

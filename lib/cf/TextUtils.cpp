@@ -43,22 +43,18 @@ std::size_t Utf8LengthWithSurrogates(std::u16string_view text) {
 std::size_t Utf8Length(std::u16string_view text) {
     std::size_t length = text.size();
     bool surrogates = false;
+    const auto add = [&](char16_t unit) {
+        length += static_cast<std::size_t>(unit >= 0x80) + static_cast<std::size_t>(unit >= 0x800);
+        surrogates |= (unit & 0xF800) == 0xD800;
+    };
     std::size_t i = 0;
     for (; i + 4 <= text.size(); i += 4) {
         uint64_t quad;
         std::memcpy(&quad, text.data() + i, sizeof quad);
         if ((quad & 0xFF80FF80FF80FF80u) == 0) continue;
-        for (std::size_t k = i; k < i + 4; ++k) {
-            const char16_t unit = text[k];
-            length += static_cast<std::size_t>(unit >= 0x80) + static_cast<std::size_t>(unit >= 0x800);
-            surrogates |= (unit & 0xF800) == 0xD800;
-        }
+        for (std::size_t k = i; k < i + 4; ++k) add(text[k]);
     }
-    for (; i < text.size(); ++i) {
-        const char16_t unit = text[i];
-        length += static_cast<std::size_t>(unit >= 0x80) + static_cast<std::size_t>(unit >= 0x800);
-        surrogates |= (unit & 0xF800) == 0xD800;
-    }
+    for (; i < text.size(); ++i) add(text[i]);
     return surrogates ? Utf8LengthWithSurrogates(text) : length;
 }
 
