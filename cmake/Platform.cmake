@@ -2,6 +2,8 @@
 
 if(WIN32)
   set(WQ_PLATFORM_SUFFIX win)
+  # Test programs run under Wine through the one script that picks its loader.
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${PROJECT_SOURCE_DIR}/scripts/winrun)
 else()
   set(WQ_PLATFORM_SUFFIX posix)
 endif()

@@ -65,17 +65,30 @@ MD4C_VERSION="0.4.8-1"
 ZLIB_VERSION="1:1.2.13.dfsg-1"
 EXPAT_VERSION="2.5.0-1+deb12u2"
 
-PACKAGES=(
-    g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
-    wine wine32:i386 wine64 xvfb xauth
-    fonts-wine imagemagick locales
-    googletest libgtest-dev libbenchmark-dev libz-mingw-w64-dev
-    ninja-build cmake dpkg-dev pkg-config g++ python3
+# What each part needs. The demo builds only the Linux library and its two
+# tools (the release preset: no tests, no benchmarks, no GTK headers).
+DEMO_PACKAGES=(g++ cmake ninja-build dpkg-dev python3)
+WINDOWS_PACKAGES=(
+    g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix libz-mingw-w64-dev
+    wine wine32:i386 wine64
+)
+TEST_PACKAGES=(
+    xvfb xauth fonts-wine imagemagick locales
+    googletest libgtest-dev libbenchmark-dev pkg-config
     chromium
     libgtk-3-dev libwebkit2gtk-4.1-0 xdg-utils fonts-dejavu-core
     clang libclang-rt-dev
 )
-TARGETS=(linux win32 win64)
+# Runs 32-bit Windows programs where the kernel does not (scripts/wine-env.sh).
+EMULATION_PACKAGES=(qemu-user-static)
+
+PART="${1:-tests}"
+case "$PART" in
+    demo) PACKAGES=("${DEMO_PACKAGES[@]}"); TARGETS=(linux) ;;
+    windows-demo) PACKAGES=("${DEMO_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}"); TARGETS=(linux win32 win64) ;;
+    tests) PACKAGES=("${DEMO_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}" "${TEST_PACKAGES[@]}"); TARGETS=(linux win32 win64) ;;
+    *) echo "usage: setup.sh [demo | windows-demo | tests]   (default: tests)" >&2; exit 2 ;;
+esac
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 DEPS="$ROOT/.deps"
@@ -154,12 +167,12 @@ wait_for_apt() {
 # our call.
 apt_get() {
     local attempt
-    for attempt in 1 2 3 4 5; do
+    for attempt in 1 2; do
         wait_for_apt
         if logged env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 "$@"; then
             return 0
         fi
-        echo "setup.sh: apt-get $1 failed (attempt $attempt of 5), retrying" >&2
+        echo "setup.sh: apt-get $1 failed (attempt $attempt of 2), retrying" >&2
         sleep 10
     done
     return 1
@@ -169,9 +182,35 @@ apt_update_once() {
     if ((APT_UPDATED == 0)); then
         step "apt-get update"
         new_log apt-update
-        apt_get update -q
+        # A mirror in the middle of a sync fails one index; the lists at hand
+        # may still hold every package we need, and the install decides.
+        if ! logged env DEBIAN_FRONTEND=noninteractive apt-get update -q; then
+            echo "setup.sh: warning: apt-get update reported errors; going on with the package lists at hand:" >&2
+            grep -E '^(E|W): ' "$LOG" | sort -u | sed 's/^/    /' >&2
+        fi
         APT_UPDATED=1
     fi
+}
+
+# Installs packages; when an index failed to download (a mirror in the middle
+# of a sync), the release's own archive may still hold a consistent set: an
+# i386 package must match its amd64 twin's version, and the security archive's
+# amd64 version has no i386 twin then. Only a failed install stops the run.
+install_packages() {
+    local codename
+    new_log apt-install
+    apt_get install -y -q --no-install-recommends "$@" && return 0
+    codename="$(. /etc/os-release && echo "${VERSION_CODENAME:-}")"
+    if [[ -n "$codename" ]] && grep -qE '^(E|W): Failed to fetch' "$LOGS/apt-update.log" 2>/dev/null; then
+        echo "setup.sh: warning: installing from $codename's own archive, as an index of its updates is missing" >&2
+        logged env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 \
+            install -y -q --no-install-recommends -t "$codename" "$@" && return 0
+    fi
+    local p missing=()
+    for p in "$@"; do is_installed "$p" || missing+=("$p"); done
+    echo "setup.sh: could not install: ${missing[*]}" >&2
+    grep -E '^E: |unmet dependencies|Depends: ' "$LOG" | sort -u | head -20 | sed 's/^/    /' >&2
+    die "apt-get install"
 }
 
 # deb-src entries are needed by `apt-get source`. Returns 0 if it changed a file.
@@ -212,14 +251,14 @@ ensure_packages() {
         is_installed "$p" || missing+=("$p")
     done
     if ((${#missing[@]} > 0)); then
-        if ! dpkg --print-foreign-architectures | grep -x i386 >/dev/null; then
+        if [[ " ${PACKAGES[*]}" == *":i386"* ]] && ! dpkg --print-foreign-architectures | grep -x i386 >/dev/null; then
             dpkg --add-architecture i386
         fi
         enable_deb_src || true
         apt_update_once
         step "installing ${missing[*]}"
         new_log apt-install
-        apt_get install -y -q --no-install-recommends "${PACKAGES[@]}"
+        install_packages "${PACKAGES[@]}"
         for p in "${PACKAGES[@]}"; do
             is_installed "$p" || die "package $p is still not installed after apt-get install"
         done
@@ -228,17 +267,20 @@ ensure_packages() {
 
     step "checking toolchains"
     local tool
+    for tool in gcc g++ ar cmake ninja dpkg-source; do
+        command -v "$tool" >/dev/null 2>&1 || die "$tool not found in PATH"
+    done
+    [[ "$PART" == demo ]] && return 0
     for tool in i686-w64-mingw32-gcc-posix i686-w64-mingw32-g++-posix \
         x86_64-w64-mingw32-gcc-posix x86_64-w64-mingw32-g++-posix \
-        i686-w64-mingw32-ar x86_64-w64-mingw32-ar \
-        gcc g++ ar cmake ninja dpkg-source wine; do
+        i686-w64-mingw32-ar x86_64-w64-mingw32-ar /usr/lib/wine/wine64 /usr/lib/wine/wine; do
         command -v "$tool" >/dev/null 2>&1 || die "$tool not found in PATH"
     done
     for tool in i686-w64-mingw32-g++-posix x86_64-w64-mingw32-g++-posix; do
         "$tool" -v 2>&1 | grep '^Thread model: posix' >/dev/null ||
             die "$tool does not use the POSIX thread model"
     done
-    [[ -f /usr/src/googletest/CMakeLists.txt ]] || die "/usr/src/googletest is missing (package googletest)"
+    [[ "$PART" == tests ]] && { [[ -f /usr/src/googletest/CMakeLists.txt ]] || die "/usr/src/googletest is missing (package googletest)"; }
     for p in i686 x86_64; do
         [[ -f /usr/$p-w64-mingw32/lib/libz.a ]] || die "/usr/$p-w64-mingw32/lib/libz.a is missing (package libz-mingw-w64-dev)"
     done
@@ -558,10 +600,18 @@ if command -v flock >/dev/null 2>&1; then
     fi
 fi
 
+# qemu-user-static only where 32-bit programs must be emulated.
+if [[ "$PART" != demo ]]; then
+    if [[ -z "${WQ_IA32:-}" ]]; then
+        source "$ROOT/scripts/wine-env.sh"
+        wq_ia32_detect
+    fi
+    [[ "$WQ_IA32" == emulated ]] && PACKAGES+=("${EMULATION_PACKAGES[@]}")
+fi
 ensure_packages
-ensure_russian_locale
+[[ "$PART" == tests ]] && ensure_russian_locale
 
-GTEST_VERSION="$(dpkg-query -W -f='${Version}' googletest)"
+GTEST_VERSION="$(dpkg-query -W -f='${Version}' googletest 2>/dev/null || true)"
 
 for entry in "zlib:$ZLIB_VERSION" "pcre2:$PCRE2_VERSION" "pugixml:$PUGIXML_VERSION" "md4c:$MD4C_VERSION" "expat:$EXPAT_VERSION"; do
     lib="${entry%%:*}"
@@ -572,10 +622,12 @@ for entry in "zlib:$ZLIB_VERSION" "pcre2:$PCRE2_VERSION" "pugixml:$PUGIXML_VERSI
         build_lib "$lib" "$ver" "$target"
     done
 done
-SRCDIR=/usr/src/googletest
-for target in win32 win64; do
-    build_lib gtest "$GTEST_VERSION" "$target"
-done
+if [[ "$PART" == tests ]]; then
+    SRCDIR=/usr/src/googletest
+    for target in win32 win64; do
+        build_lib gtest "$GTEST_VERSION" "$target"
+    done
+fi
 
 rmdir "$BUILDS"/* "$BUILDS" 2>/dev/null || true
 echo "setup.sh: done in $((SECONDS - START_TIME))s; dependencies in .deps/{linux,win32,win64}/{include,lib}"

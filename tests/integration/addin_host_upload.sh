@@ -12,7 +12,7 @@ fail() { echo "FAIL: $*"; cat "$work"/*.out 2>/dev/null; exit 1; }
 
 $emulator "$bin/tiger-sim$ext" --port 0 --state "$work/state.json" >"$work/sim.out" 2>&1 &
 sim_pid=$!
-for _ in $(seq 100); do grep -q '^PORT ' "$work/sim.out" && break; sleep 0.1; done
+for _ in $(seq $((100 * ${WQ_TIME_SCALE:-1}))); do grep -q '^PORT ' "$work/sim.out" && break; sleep 0.1; done
 port=$(awk '/^PORT /{print $2; exit}' "$work/sim.out" | tr -d '\r')
 [ -n "$port" ] || fail "the simulator did not start"
 

@@ -7,6 +7,8 @@
 # and the Russian locale (made by scripts/setup.sh) gives code page 1251.
 # Every step is bounded: the whole run ends within a few minutes.
 set -uo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/wine-env.sh"
+winrun="$WQ_ROOT/scripts/winrun"
 
 if [ "${1:-}" = "--inner" ]; then
     shift
@@ -26,16 +28,16 @@ if [ "${1:-}" = "--inner" ]; then
     ) &
     watcher=$!
     # The server first, apart from the test's output: it outlives the test by a few seconds.
-    wineserver -p5 </dev/null >/dev/null 2>&1
-    wine "$exe" --gtest_brief=1
+    "$WQ_WINESERVER" -p5 </dev/null >/dev/null 2>&1
+    "$winrun" "$exe" --gtest_brief=1
     rc=$?
     kill "$watcher" 2>/dev/null
-    wineserver -k 2>/dev/null
+    "$WQ_WINESERVER" -k 2>/dev/null
     exit $rc
 fi
 
 exe=$1 target=$2 root=$3
-for tool in xvfb-run import wine wineserver; do
+for tool in xvfb-run import "$WQ_WINE64" "$WQ_WINESERVER"; do
     command -v "$tool" >/dev/null || { echo "run_ui_tests.sh: $tool is missing (scripts/setup.sh installs it)"; exit 1; }
 done
 locales="$root/.deps/locale"
@@ -43,30 +45,22 @@ locales="$root/.deps/locale"
 
 export LOCPATH="$locales"
 export LANG=ru_RU.UTF-8 LC_ALL=ru_RU.UTF-8 2>/dev/null
-export WINEPREFIX="$root/build/wineprefix-ui" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree=d;mshtml=d"
 art="$root/build/ui-artefacts"
 mkdir -p "$art"
 rm -f "$art/$target"-*.png "$art"/*.request "$art"/*.done
 
 # The prefix, once: fonts and the virtual desktop.
+WINEPREFIX="$root/build/wineprefix-ui"
 exec 8>"$WINEPREFIX.lock"
 flock -w 300 8 || { echo "run_ui_tests.sh: the Wine prefix is locked"; exit 1; }
-if [ ! -f "$WINEPREFIX/.ui-ready" ]; then
-    echo "run_ui_tests.sh: preparing $WINEPREFIX"
-    mkdir -p "$WINEPREFIX"
-    timeout 300 wineboot -i </dev/null >/dev/null 2>&1 8>&- || { echo "run_ui_tests.sh: wineboot failed"; exit 1; }
-    cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
-    timeout 60 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f </dev/null >/dev/null 2>&1 8>&-
-    timeout 60 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f </dev/null >/dev/null 2>&1 8>&-
-    timeout 60 wineserver -w 8>&-
-    touch "$WINEPREFIX/.ui-ready"
-fi
+if [ ! -f "$WINEPREFIX/.ui-ready" ]; then echo "run_ui_tests.sh: preparing $WINEPREFIX"; fi
+wq_wine_ui_prefix "$WINEPREFIX" || { echo "run_ui_tests.sh: the Wine prefix could not be made"; exit 1; }
 
 export WQ_UI_ARTEFACTS="Z:${art//\//\\}" WQ_UI_PREFIX="$target-"
 timeout -k 10 240 xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" --inner "$exe" "$art" 8>&-
 rc=$?
 # Nothing of this prefix may outlive the run: its programs hold the caller's output open.
-timeout 30 wineserver -k 2>/dev/null
+timeout 30 "$WQ_WINESERVER" -k 2>/dev/null
 [ $rc -eq 124 ] && echo "run_ui_tests.sh: the window tests did not finish in time"
 ls "$art/$target"-*.png 2>/dev/null
 exit $rc
