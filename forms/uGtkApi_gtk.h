@@ -1,12 +1,13 @@
 // GTK 3 as the windows use it, loaded at run time: the library never links
 // GTK, so it loads and uploads on a server without GTK or without a display.
-// Types come from GTK's headers; every call goes through the table below.
+// Types come from our own declarations of GTK, so that the library builds
+// without GTK's development files; every call goes through the table below.
 // GTK's type-cast macros call functions directly: views use plain casts.
 #pragma once
 
-#include <gtk/gtk.h>
-
 #include <string>
+
+#include "forms/uGtkDeclarations_gtk.h"
 
 namespace forms::gtk {
 
@@ -57,7 +58,7 @@ namespace forms::gtk {
     X(gtk_message_dialog_get_message_area) X(gtk_widget_get_parent) X(gtk_box_reorder_child)
 
 struct TGtkApi {
-#define WQ_GTK_POINTER(name) decltype(&::name) name = nullptr;
+#define WQ_GTK_POINTER(name) decltype(&prototypes::name) name = nullptr;
     WQ_GTK_FUNCTIONS(WQ_GTK_POINTER)
 #undef WQ_GTK_POINTER
 };
