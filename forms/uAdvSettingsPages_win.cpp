@@ -203,7 +203,8 @@ TAdvSettingsControls CreateAdvSettingsControls(HWND AWindow, const wchar_t* APag
         c.PagePanels[static_cast<std::size_t>(i)] = AddPanel(AWindow, APageClass, area);
         pages[i]({c.PagePanels[static_cast<std::size_t>(i)], AFont}, c);
     }
-    main.Add(WC_BUTTONW, u"OK", BS_DEFPUSHBUTTON | WS_TABSTOP, {244, 438, 75, 25}, ids::kOk);
+    // Not the default button: Enter in a field must not write to the scale.
+    main.Add(WC_BUTTONW, u"OK", BS_PUSHBUTTON | WS_TABSTOP, {244, 438, 75, 25}, ids::kOk);
     main.Add(WC_BUTTONW, u"Отмена", BS_PUSHBUTTON | WS_TABSTOP, {325, 438, 75, 25}, ids::kCancel);
     return c;
 }

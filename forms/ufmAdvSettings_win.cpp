@@ -89,6 +89,11 @@ protected:
             case WM_COMMAND:
                 if (!FUpdating) Command(LOWORD(AW), HIWORD(AW));
                 return 0;
+            case DM_GETDEFID:
+                // Enter in a field must not write to the scale. Without a
+                // default the dialog manager would press IDOK: name one that
+                // no control has.
+                return MAKELRESULT(ids::kNoButton, DC_HASDEFID);
             case WM_NOTIFY:
                 if (reinterpret_cast<NMHDR*>(AL)->code == TCN_SELCHANGE)
                     ShowPage(static_cast<int>(SendMessageW(FControls.Pages, TCM_GETCURSEL, 0, 0)));
