@@ -4,6 +4,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <thread>
 
 #include "forms/ufmAdvSettings.h"
@@ -263,20 +264,27 @@ TEST_F(DriverTest, AdvSettingsWindowOnGtkWritesTheScale) {
     std::filesystem::remove_all(templates);
 }
 
+// "Отмена", and Escape in a field.
 TEST_F(DriverTest, AdvSettingsOnGtkCancelSendsNothing) {
     ASSERT_TRUE(OpenOnSimulator(1));
-    TGtkProbe probe([&](TGtkProbe& p) {
-        GtkWidget* w = p.WaitForWindow(kCaption);
-        if (!w) return;
-        OnMain([&] {
-            SetActive(Find(w, "cbBarcode"), true);
-            gtk_button_clicked(GTK_BUTTON(Find(w, "btnCancel")));
+    const std::function<void(TGtkProbe&, GtkWidget*)> cancels[] = {
+        [](TGtkProbe&, GtkWidget* w) { OnMain([&] { gtk_button_clicked(GTK_BUTTON(Find(w, "btnCancel"))); }); },
+        [](TGtkProbe& p, GtkWidget* w) {
+            OnMain([&] { PressIn(w, 3, "edShkPref", GDK_KEY_Escape); });
+            p.Check(p.WaitClosed(kCaption), "Escape closes the dialog");
+        }};
+    for (const auto& cancel : cancels) {
+        TGtkProbe probe([&](TGtkProbe& p) {
+            GtkWidget* w = p.WaitForWindow(kCaption);
+            if (!w) return;
+            OnMain([&] { SetActive(Find(w, "cbBarcode"), true); });
+            cancel(p, w);
         });
-    });
-    EXPECT_TRUE(CallBool(u"DoAdditionalAction", {Text(u"ShowAdvSettings")}));
-    const std::vector<std::string> failures = probe.Finish();
-    EXPECT_TRUE(failures.empty()) << Joined(failures);
-    EXPECT_TRUE(ReceivedFrames().empty());
+        EXPECT_TRUE(CallBool(u"DoAdditionalAction", {Text(u"ShowAdvSettings")}));
+        const std::vector<std::string> failures = probe.Finish();
+        EXPECT_TRUE(failures.empty()) << Joined(failures);
+        EXPECT_TRUE(ReceivedFrames().empty());
+    }
 }
 
 // Enter in a field writes nothing (in the store name it starts a new line);
@@ -322,23 +330,6 @@ TEST_F(DriverTest, AdvSettingsOnGtkSendOnlyFromTheOkButton) {
     EXPECT_TRUE(state.OperatorOptions.has_value()) << "OK sends";
     EXPECT_TRUE(state.Company.has_value()) << "with the store name";
     EXPECT_EQ(tiger_sim::TextOf866(state.Operators.at(0)), "Иванов");
-}
-
-TEST_F(DriverTest, AdvSettingsOnGtkEscapeCancels) {
-    ASSERT_TRUE(OpenOnSimulator(1));
-    TGtkProbe probe([&](TGtkProbe& p) {
-        GtkWidget* w = p.WaitForWindow(kCaption);
-        if (!w) return;
-        OnMain([&] {
-            SetActive(Find(w, "cbBarcode"), true);
-            PressIn(w, 3, "edShkPref", GDK_KEY_Escape);
-        });
-        p.Check(p.WaitClosed(kCaption), "Escape closes the dialog");
-    });
-    EXPECT_TRUE(CallBool(u"DoAdditionalAction", {Text(u"ShowAdvSettings")}));
-    const std::vector<std::string> failures = probe.Finish();
-    EXPECT_TRUE(failures.empty()) << Joined(failures);
-    EXPECT_TRUE(ReceivedFrames().empty());
 }
 
 }  // namespace driver_tests

@@ -6,6 +6,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <functional>
+
 #include "forms/uControlIds.h"
 #include "lib/cf/TextUtils.h"
 #include "tests/ui/UiProbe.h"
@@ -189,19 +191,27 @@ TEST_F(DriverTest, AdvSettingsWindowWritesTheScale) {
     EXPECT_EQ(state.BarcodeFormat, std::optional<std::string>(std::string("\x02" "022AAAAAQQQQQC") + std::string(5, ' ')));
 }
 
+// "Отмена", and Escape in a field.
 TEST_F(DriverTest, AdvSettingsCancelSendsNothing) {
     ASSERT_TRUE(OpenOnSimulator(1));
-    TProbe probe([&](TProbe& p) {
-        HWND window = WaitForWindow(kCaption);
-        p.Check(window != nullptr, "the window appears");
-        if (!window) return;
-        Click(Child(window, ids::kBarcode));
-        PostClick(Child(window, ids::kCancel));
-    });
-    EXPECT_TRUE(CallBool(u"DoAdditionalAction", {Text(u"ShowAdvSettings")}));
-    const std::vector<std::string> failures = probe.Finish();
-    EXPECT_TRUE(failures.empty()) << Joined(failures);
-    EXPECT_FALSE(sim->State().OperatorOptions.has_value());
+    const std::function<void(TProbe&, HWND)> cancels[] = {
+        [](TProbe&, HWND window) { PostClick(Child(window, ids::kCancel)); },
+        [](TProbe& p, HWND window) {
+            p.Check(PressIn(window, 3, ids::kShkPref, VK_ESCAPE), "Escape closes the dialog");
+        }};
+    for (const auto& cancel : cancels) {
+        TProbe probe([&](TProbe& p) {
+            HWND window = WaitForWindow(kCaption);
+            p.Check(window != nullptr, "the window appears");
+            if (!window) return;
+            Click(Child(window, ids::kBarcode));
+            cancel(p, window);
+        });
+        EXPECT_TRUE(CallBool(u"DoAdditionalAction", {Text(u"ShowAdvSettings")}));
+        const std::vector<std::string> failures = probe.Finish();
+        EXPECT_TRUE(failures.empty()) << Joined(failures);
+        EXPECT_FALSE(sim->State().OperatorOptions.has_value());
+    }
 }
 
 // Enter in a field writes nothing (in the store name it starts a new line);
@@ -250,21 +260,6 @@ TEST_F(DriverTest, AdvSettingsSendOnlyFromTheOkButton) {
     EXPECT_TRUE(state.OperatorOptions.has_value()) << "OK sends";
     EXPECT_TRUE(state.Company.has_value()) << "with the store name";
     EXPECT_EQ(tiger_sim::TextOf866(state.Operators.at(0)), "Иванов");
-}
-
-TEST_F(DriverTest, AdvSettingsEscapeCancels) {
-    ASSERT_TRUE(OpenOnSimulator(1));
-    TProbe probe([&](TProbe& p) {
-        HWND window = WaitForWindow(kCaption);
-        p.Check(window != nullptr, "the window appears");
-        if (!window) return;
-        Click(Child(window, ids::kBarcode));
-        p.Check(PressIn(window, 3, ids::kShkPref, VK_ESCAPE), "Escape closes the dialog");
-    });
-    EXPECT_TRUE(CallBool(u"DoAdditionalAction", {Text(u"ShowAdvSettings")}));
-    const std::vector<std::string> failures = probe.Finish();
-    EXPECT_TRUE(failures.empty()) << Joined(failures);
-    EXPECT_FALSE(sim->State().OperatorOptions.has_value());
 }
 
 }  // namespace driver_tests
