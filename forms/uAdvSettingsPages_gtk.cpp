@@ -22,13 +22,15 @@ struct TBuilder {
         Put(label, AColumn, ARow, AWidth);
         return label;
     }
-    GtkWidget* Check(const std::u16string& ACaption, const char* AName) const {
-        return Named(Api, Api.gtk_check_button_new_with_label(Utf8(ACaption).c_str()), AName);
-    }
-    GtkWidget* Radio(GtkWidget* AGroup, const std::u16string& ACaption, const char* AName) const {
-        return Named(Api,
-                     Api.gtk_radio_button_new_with_label_from_widget(As<GtkRadioButton>(AGroup), Utf8(ACaption).c_str()),
-                     AName);
+    // A check box, or one of a pair of radio buttons; APair is the pair's first.
+    GtkWidget* Toggle(const TCheckControl& ACheck, GtkWidget* APair) const {
+        const std::string caption = Utf8(ACheck.Caption);
+        GtkWidget* toggle =
+            ACheck.Kind == TCheckKind::Check
+                ? Api.gtk_check_button_new_with_label(caption.c_str())
+                : Api.gtk_radio_button_new_with_label_from_widget(
+                      As<GtkRadioButton>(ACheck.Kind == TCheckKind::RadioSecond ? APair : nullptr), caption.c_str());
+        return Named(Api, toggle, ACheck.Name);
     }
     GtkWidget* Entry(const char* AName) const {
         GtkWidget* entry = Named(Api, Api.gtk_entry_new(), AName);
@@ -66,6 +68,18 @@ struct TBuilder {
     }
 };
 
+// The check boxes of AGroup: row 0 is grid row AFirstRow; each takes AWidth columns.
+void AddChecks(const TBuilder& b, TAdvSettingsControls& c, TCheckGroup AGroup, int AFirstRow, int AWidth = 1) {
+    GtkWidget* pair = nullptr;  // the first radio button of the pair being built
+    for (const TCheckControl& check : CheckControls()) {
+        if (check.Group != AGroup) continue;
+        GtkWidget* toggle = b.Toggle(check, pair);
+        if (check.Kind == TCheckKind::RadioFirst) pair = toggle;
+        b.Put(toggle, check.Column * AWidth, AFirstRow + check.Row, AWidth);
+        c.Checks.push_back({toggle, &check});
+    }
+}
+
 TBuilder AddPage(const TGtkApi& AApi, GtkWidget* APages, const std::u16string& ACaption, const char* AName) {
     TBuilder page = TBuilder::Nested(AApi);
     SetMargins(AApi, page.Grid, kSpacing);
@@ -75,46 +89,16 @@ TBuilder AddPage(const TGtkApi& AApi, GtkWidget* APages, const std::u16string& A
 }
 
 void CreateConfigurationPage(const TBuilder& b, TAdvSettingsControls& c) {
-    const TBuilder power = b.Group(u"Основной режим", 0, 0, 2);
-    c.Power1 = power.Radio(nullptr, u"Режим продажи (*)", "rbPower1");
-    power.Put(c.Power1, 0, 0);
-    GtkWidget* power2 = power.Radio(c.Power1, u"Режим упаковки", "rbPower2");
-    power.Put(power2, 0, 1);
-    c.Checks.push_back({power2, &S::Power2});
+    AddChecks(b.Group(u"Основной режим", 0, 0, 2), c, TCheckGroup::Mode, 0);
     b.Text(u"Тип бумаги", 0, 1);
     GtkWidget* media = b.List("cbPrinterMedia", false);
     b.Put(media, 1, 1);
     c.Lists.push_back({media, &S::PrinterMedia, false});
-    GtkWidget* running = b.Check(u"Бегущая строка", "cbRunningMessage");
-    b.Put(running, 0, 2, 2);
-    c.Checks.push_back({running, &S::RunningMessage});
-    const TBuilder price = b.Group(u" Ручной ввод цены ", 0, 3, 2);
-    c.Price1 = price.Radio(nullptr, u"Не исп. кнопку #", "rbPrice1");
-    price.Put(c.Price1, 0, 0);
-    GtkWidget* price2 = price.Radio(c.Price1, u"Исп. кнопку # (*)", "rbPrice2");
-    price.Put(price2, 0, 1);
-    c.Checks.push_back({price2, &S::Price2});
+    AddChecks(b, c, TCheckGroup::Configuration, 2, 2);
+    AddChecks(b.Group(u" Ручной ввод цены ", 0, 3, 2), c, TCheckGroup::PriceEntry, 0);
     const TBuilder receipt = b.Group(u" Параметры чека ", 0, 4, 2);
     Named(b.Api, receipt.Grid, "gbParams");
-    struct TReceiptFlag {
-        const char16_t* Caption;
-        const char* Name;
-        bool S::*Field;
-    };
-    const TReceiptFlag flags[] = {{u"Номер ячейки", "cbPLUNumber", &S::PLUNumber},
-                                  {u"Штрихкод", "cbBarcode", &S::Barcode},
-                                  {u"Штрихкод на корешке", "cbBarcodeOnStub", &S::BarcodeOnStub},
-                                  {u"Текущий итог", "cbTotalWeight", &S::TotalWeight},
-                                  {u"Номер чека", "cbTicketNo", &S::TicketNo},
-                                  {u"Шапка", "cbHeader", &S::Header},
-                                  {u"Подвал", "cbFooter", &S::Footer},
-                                  {u"Упаковка", "cbTare", &S::Tare},
-                                  {u"Корешок", "cbStub", &S::Stub}};
-    for (int i = 0; i < 9; ++i) {
-        GtkWidget* check = receipt.Check(flags[i].Caption, flags[i].Name);
-        receipt.Put(check, i < 5 ? 0 : 1, i % 5);
-        c.Checks.push_back({check, flags[i].Field});
-    }
+    AddChecks(receipt, c, TCheckGroup::Receipt, 0);
 }
 
 // edDate: the date as text and a button that opens a calendar under it.
@@ -163,17 +147,13 @@ void CreateParametersPage(const TBuilder& b, TAdvSettingsControls& c) {
     api.gtk_text_view_set_wrap_mode(As<GtkTextView>(c.MagazName), GTK_WRAP_WORD_CHAR);
     api.gtk_container_add(As<GtkContainer>(scroll), c.MagazName);
     b.Put(scroll, 0, 1);
-    GtkWidget* address = b.Check(u"Печатать наименование магазина", "cbStoreAddress");
-    b.Put(address, 0, 2);
-    c.Checks.push_back({address, &S::StoreAddress});
+    AddChecks(b, c, TCheckGroup::Parameters, 2);
     const TBuilder clock = b.Group(u" Установка даты и времени ", 0, 3);
     clock.Text(u"Дата:", 0, 0);
     clock.Put(DateField(clock, c), 1, 0);
     clock.Text(u"Время:", 0, 1);
     clock.Put(TimeField(clock, c), 1, 1);
-    GtkWidget* current = clock.Check(u"Прогружать текущее время компьютера", "cbxCurrentDateTime");
-    clock.Put(current, 0, 2, 2);
-    c.Checks.push_back({current, &S::CurrentDateTime});
+    AddChecks(clock, c, TCheckGroup::Clock, 2, 2);
 }
 
 void CreateOperatorsPage(const TBuilder& b, TAdvSettingsControls& c) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "forms/uAdvSettingsChecks.h"
 #include "forms/uAdvSettingsState.h"
 #include "forms/uGtkApi_gtk.h"
 
@@ -13,7 +14,7 @@ namespace forms::gtk {
 
 struct TCheckBinding {
     GtkWidget* Control;
-    bool TAdvSettingsState::*Field;
+    const TCheckControl* Check;
 };
 
 // A GtkEntry (spin fields included).
@@ -30,8 +31,6 @@ struct TListBinding {
 
 struct TAdvSettingsControls {
     GtkWidget* Pages = nullptr;
-    GtkWidget* Power1 = nullptr;  // shown as the opposites of Power2 and Price2
-    GtkWidget* Price1 = nullptr;
     GtkWidget* MagazName = nullptr;  // a GtkTextView
     GtkWidget* DateText = nullptr;   // edDate, and the calendar it shows
     GtkWidget* Calendar = nullptr;

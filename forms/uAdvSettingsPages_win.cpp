@@ -11,6 +11,7 @@ namespace forms::win {
 namespace {
 
 constexpr int kListHeight = 200;  // a drop-down list's height with its items shown
+constexpr int kCheckPitch = 20;   // from one row of check boxes to the next
 
 // Adds controls to one parent with the dialog's font.
 struct TBuilder {
@@ -28,11 +29,13 @@ struct TBuilder {
     HWND Group(const std::u16string& AText, TBounds ABounds) const {
         return Add(WC_BUTTONW, AText, BS_GROUPBOX, ABounds);
     }
-    HWND Check(const std::u16string& AText, TBounds ABounds, int AId) const {
-        return Add(WC_BUTTONW, AText, BS_AUTOCHECKBOX | WS_TABSTOP, ABounds, AId);
-    }
-    HWND Radio(const std::u16string& AText, TBounds ABounds, int AId, bool AFirst) const {
-        return Add(WC_BUTTONW, AText, BS_AUTORADIOBUTTON | (AFirst ? WS_TABSTOP : 0), ABounds, AId, 0, AFirst);
+    // A check box, or one of a pair of radio buttons: the pair is one group.
+    HWND Toggle(const TCheckControl& ACheck, TBounds ABounds) const {
+        if (ACheck.Kind == TCheckKind::Check)
+            return Add(WC_BUTTONW, ACheck.Caption, BS_AUTOCHECKBOX | WS_TABSTOP, ABounds, ACheck.Id);
+        const bool first = ACheck.Kind == TCheckKind::RadioFirst;
+        return Add(WC_BUTTONW, ACheck.Caption, BS_AUTORADIOBUTTON | (first ? WS_TABSTOP : 0), ABounds, ACheck.Id, 0,
+                   first);
     }
     HWND Edit(TBounds ABounds, int AId, DWORD AStyle = ES_AUTOHSCROLL) const {
         return Add(WC_EDITW, u"", AStyle | WS_TABSTOP, ABounds, AId, WS_EX_CLIENTEDGE);
@@ -55,6 +58,17 @@ struct TBuilder {
     }
 };
 
+// The check boxes of AGroup: AFirst is the cell of column 0, row 0; the
+// columns are AColumnPitch pixels apart.
+void AddChecks(const TBuilder& b, TAdvSettingsControls& c, TCheckGroup AGroup, TBounds AFirst, int AColumnPitch = 0) {
+    for (const TCheckControl& check : CheckControls()) {
+        if (check.Group != AGroup) continue;
+        const TBounds where{AFirst.X + check.Column * AColumnPitch, AFirst.Y + check.Row * kCheckPitch, AFirst.Width,
+                            AFirst.Height};
+        c.Checks.push_back({b.Toggle(check, where), &check});
+    }
+}
+
 HWND AddPanel(HWND AWindow, const wchar_t* AClass, const RECT& AArea) {
     HWND panel = CreateWindowExW(WS_EX_CONTROLPARENT, AClass, L"", WS_CHILD | WS_CLIPSIBLINGS, AArea.left, AArea.top,
                                  AArea.right - AArea.left, AArea.bottom - AArea.top, AWindow, nullptr, ThisModule(),
@@ -64,32 +78,15 @@ HWND AddPanel(HWND AWindow, const wchar_t* AClass, const RECT& AArea) {
 }
 
 void CreateConfigurationPage(const TBuilder& b, TAdvSettingsControls& c) {
-    using S = TAdvSettingsState;
     b.Group(u"Основной режим", {8, 4, 368, 62});
-    c.Power1 = b.Radio(u"Режим продажи (*)", {20, 22, 340, 17}, ids::kPower1, true);
-    c.Checks.push_back({b.Radio(u"Режим упаковки", {20, 42, 340, 17}, ids::kPower2, false), &S::Power2});
+    AddChecks(b, c, TCheckGroup::Mode, {20, 22, 340, 17});
     b.Label(u"Тип бумаги", {8, 78, 110, 16});
-    c.Lists.push_back({b.List({120, 74, 256, 0}, ids::kPrinterMedia), &S::PrinterMedia});
-    c.Checks.push_back({b.Check(u"Бегущая строка", {8, 102, 368, 17}, ids::kRunningMessage), &S::RunningMessage});
+    c.Lists.push_back({b.List({120, 74, 256, 0}, ids::kPrinterMedia), &TAdvSettingsState::PrinterMedia});
+    AddChecks(b, c, TCheckGroup::Configuration, {8, 102, 368, 17});
     b.Group(u" Ручной ввод цены ", {8, 124, 368, 62});
-    c.Price1 = b.Radio(u"Не исп. кнопку #", {20, 142, 340, 17}, ids::kPrice1, true);
-    c.Checks.push_back({b.Radio(u"Исп. кнопку # (*)", {20, 162, 340, 17}, ids::kPrice2, false), &S::Price2});
+    AddChecks(b, c, TCheckGroup::PriceEntry, {20, 142, 340, 17});
     b.Group(u" Параметры чека ", {8, 194, 368, 122});
-    struct TReceiptFlag {
-        const char16_t* Caption;
-        int Id;
-        bool S::*Field;
-    };
-    const TReceiptFlag flags[] = {
-        {u"Номер ячейки", ids::kPLUNumber, &S::PLUNumber},   {u"Штрихкод", ids::kBarcode, &S::Barcode},
-        {u"Штрихкод на корешке", ids::kBarcodeOnStub, &S::BarcodeOnStub},
-        {u"Текущий итог", ids::kTotalWeight, &S::TotalWeight}, {u"Номер чека", ids::kTicketNo, &S::TicketNo},
-        {u"Шапка", ids::kHeader, &S::Header},                 {u"Подвал", ids::kFooter, &S::Footer},
-        {u"Упаковка", ids::kTare, &S::Tare},                  {u"Корешок", ids::kStub, &S::Stub}};
-    for (int i = 0; i < 9; ++i) {
-        const TBounds where{i < 5 ? 20 : 200, 212 + (i % 5) * 20, 170, 17};
-        c.Checks.push_back({b.Check(flags[i].Caption, where, flags[i].Id), flags[i].Field});
-    }
+    AddChecks(b, c, TCheckGroup::Receipt, {20, 212, 170, 17}, 180);
 }
 
 void CreateParametersPage(const TBuilder& b, TAdvSettingsControls& c) {
@@ -98,15 +95,13 @@ void CreateParametersPage(const TBuilder& b, TAdvSettingsControls& c) {
     c.Texts.push_back({b.Edit({8, 26, 368, 90}, ids::kMagazName,
                               ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL),
                        &S::MagazName});
-    c.Checks.push_back({b.Check(u"Печатать наименование магазина", {8, 124, 368, 17}, ids::kStoreAddress),
-                        &S::StoreAddress});
+    AddChecks(b, c, TCheckGroup::Parameters, {8, 124, 368, 17});
     b.Group(u" Установка даты и времени ", {8, 150, 368, 112});
     b.Label(u"Дата:", {20, 174, 56, 16});
     c.Date = b.Add(DATETIMEPICK_CLASSW, u"", DTS_SHORTDATEFORMAT | WS_TABSTOP, {80, 170, 130, 22}, ids::kDate);
     b.Label(u"Время:", {20, 204, 56, 16});
     c.Time = b.Add(DATETIMEPICK_CLASSW, u"", DTS_TIMEFORMAT | WS_TABSTOP, {80, 200, 130, 22}, ids::kTime);
-    c.Checks.push_back({b.Check(u"Прогружать текущее время компьютера", {20, 234, 340, 17}, ids::kCurrentDateTime),
-                        &S::CurrentDateTime});
+    AddChecks(b, c, TCheckGroup::Clock, {20, 234, 340, 17});
 }
 
 void CreateOperatorsPage(const TBuilder& b, TAdvSettingsControls& c) {
@@ -208,7 +203,8 @@ TAdvSettingsControls CreateAdvSettingsControls(HWND AWindow, const wchar_t* APag
         c.PagePanels[static_cast<std::size_t>(i)] = AddPanel(AWindow, APageClass, area);
         pages[i]({c.PagePanels[static_cast<std::size_t>(i)], AFont}, c);
     }
-    main.Add(WC_BUTTONW, u"OK", BS_DEFPUSHBUTTON | WS_TABSTOP, {244, 438, 75, 25}, ids::kOk);
+    // Not the default button: Enter in a field must not write to the scale.
+    main.Add(WC_BUTTONW, u"OK", BS_PUSHBUTTON | WS_TABSTOP, {244, 438, 75, 25}, ids::kOk);
     main.Add(WC_BUTTONW, u"Отмена", BS_PUSHBUTTON | WS_TABSTOP, {325, 438, 75, 25}, ids::kCancel);
     return c;
 }

@@ -8,13 +8,14 @@
 #include <string>
 #include <vector>
 
+#include "forms/uAdvSettingsChecks.h"
 #include "forms/uAdvSettingsState.h"
 
 namespace forms::win {
 
 struct TCheckBinding {
     HWND Control;
-    bool TAdvSettingsState::*Field;
+    const TCheckControl* Check;
 };
 
 struct TTextBinding {
@@ -30,7 +31,6 @@ struct TListBinding {
 struct TAdvSettingsControls {
     HWND Pages = nullptr;
     std::array<HWND, 4> PagePanels{};
-    HWND Power1 = nullptr, Price1 = nullptr;  // shown as the opposites of Power2 and Price2
     HWND Date = nullptr, Time = nullptr, Opers = nullptr, LabelTemplatePath = nullptr;
     std::vector<HWND> PLU2Group;  // edPLU2, its spin buttons and lbPLU2
     std::vector<TCheckBinding> Checks;

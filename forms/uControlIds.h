@@ -14,6 +14,7 @@ inline constexpr int kOpenDir = 102;
 inline constexpr int kLogText = 103;
 
 // "Дополнительные настройки"
+inline constexpr int kNoButton = 200;  // its default button: none of its controls
 inline constexpr int kFirmWare = 201;
 inline constexpr int kPages = 202;
 inline constexpr int kPower1 = 210, kPower2 = 211, kPrinterMedia = 212, kRunningMessage = 213;

@@ -45,7 +45,7 @@ private:
         const TListBinding& firmware = FControls.Lists.front();
         Connect(FApi, firmware.Control, "changed", G_CALLBACK(&TAdvSettingsWindow::OnFirmWare), this);
         for (const TCheckBinding& b : FControls.Checks)
-            if (b.Field == &TAdvSettingsState::CurrentDateTime)
+            if (b.Check->Field == &TAdvSettingsState::CurrentDateTime)
                 Connect(FApi, b.Control, "toggled", G_CALLBACK(&TAdvSettingsWindow::OnCurrentDateTime), this);
         Connect(FApi, FControls.LabelTemplatePath, "changed", G_CALLBACK(&TAdvSettingsWindow::OnTemplatePath), this);
         Connect(FApi, FControls.Calendar, "day-selected", G_CALLBACK(&TAdvSettingsWindow::OnDay), this);
@@ -123,7 +123,7 @@ private:
 
     void Pull() {
         TAdvSettingsState& s = FPresenter.State();
-        for (const TCheckBinding& b : FControls.Checks) s.*b.Field = Active(b.Control);
+        for (const TCheckBinding& b : FControls.Checks) b.Check->Store(s, Active(b.Control));
         for (const TTextBinding& b : FControls.Texts) s.*b.Field = EntryText(b.Control);
         for (const TListBinding& b : FControls.Lists) {
             TChoiceList& list = s.*b.Field;
@@ -142,9 +142,7 @@ private:
     void Push() {
         FUpdating = true;
         const TAdvSettingsState& s = FPresenter.State();
-        for (const TCheckBinding& b : FControls.Checks) SetActive(b.Control, s.*b.Field);
-        SetActive(FControls.Power1, !s.Power2);
-        SetActive(FControls.Price1, !s.Price2);
+        for (const TCheckBinding& b : FControls.Checks) SetActive(b.Control, b.Check->Shown(s));
         for (const TTextBinding& b : FControls.Texts) SetEntryText(b.Control, s.*b.Field);
         for (const TListBinding& b : FControls.Lists) PushList(b, s.*b.Field);
         if (MagazName() != s.MagazName) {

@@ -89,6 +89,11 @@ protected:
             case WM_COMMAND:
                 if (!FUpdating) Command(LOWORD(AW), HIWORD(AW));
                 return 0;
+            case DM_GETDEFID:
+                // Enter in a field must not write to the scale. Without a
+                // default the dialog manager would press IDOK: name one that
+                // no control has.
+                return MAKELRESULT(ids::kNoButton, DC_HASDEFID);
             case WM_NOTIFY:
                 if (reinterpret_cast<NMHDR*>(AL)->code == TCN_SELCHANGE)
                     ShowPage(static_cast<int>(SendMessageW(FControls.Pages, TCM_GETCURSEL, 0, 0)));
@@ -140,7 +145,7 @@ private:
 
     void Pull() {
         TAdvSettingsState& s = FPresenter.State();
-        for (const TCheckBinding& b : FControls.Checks) s.*b.Field = Checked(b.Control);
+        for (const TCheckBinding& b : FControls.Checks) b.Check->Store(s, Checked(b.Control));
         for (const TTextBinding& b : FControls.Texts) s.*b.Field = TextOf(b.Control);
         for (const TListBinding& b : FControls.Lists) {
             TChoiceList& list = s.*b.Field;
@@ -156,9 +161,7 @@ private:
     void Push() {
         FUpdating = true;
         const TAdvSettingsState& s = FPresenter.State();
-        for (const TCheckBinding& b : FControls.Checks) SetChecked(b.Control, s.*b.Field);
-        SetChecked(FControls.Power1, !s.Power2);
-        SetChecked(FControls.Price1, !s.Price2);
+        for (const TCheckBinding& b : FControls.Checks) SetChecked(b.Control, b.Check->Shown(s));
         for (const TTextBinding& b : FControls.Texts) {
             const std::u16string& text = s.*b.Field;
             if (TextOf(b.Control) != text) SetText(b.Control, text);

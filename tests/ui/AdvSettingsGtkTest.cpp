@@ -1,8 +1,11 @@
 // "Дополнительные настройки" and "Имя оператора" on Linux, opened through
 // DoAdditionalAction as the platform opens them, driven to the scale through
 // their GTK widgets.
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <thread>
 
 #include "forms/ufmAdvSettings.h"
 #include "lib/cf/DateTime.h"
@@ -78,15 +81,20 @@ void CheckPages(TGtkProbe& p, GtkWidget* w) {
     });
 }
 
-// Edits operator ROW in the small window: OK keeps the name, Отмена does not.
-void EditOperator(TGtkProbe& p, GtkWidget* w, int row, const std::string& name, bool confirm) {
+// "Имя оператора" for operator ROW, waited for.
+GtkWidget* OpenOperatorEditor(TGtkProbe& p, GtkWidget* w, int row) {
     PostToMain([=] {
         GtkTreePath* path = gtk_tree_path_new_from_indices(row, -1);
         gtk_tree_selection_select_path(gtk_tree_view_get_selection(GTK_TREE_VIEW(Find(w, "LWOpers"))), path);
         gtk_tree_path_free(path);
         gtk_button_clicked(GTK_BUTTON(Find(w, "btnOperEdit")));
     });
-    GtkWidget* editor = p.WaitForWindow("Имя оператора");
+    return p.WaitForWindow("Имя оператора");
+}
+
+// Edits operator ROW in the small window: OK keeps the name, Отмена does not.
+void EditOperator(TGtkProbe& p, GtkWidget* w, int row, const std::string& name, bool confirm) {
+    GtkWidget* editor = OpenOperatorEditor(p, w, row);
     if (!editor) return;
     OnMain([&] {
         p.Equal(WindowSize(editor), std::make_pair(253, 104), "operator window size " + SizeText(WindowSize(editor)));
@@ -197,6 +205,13 @@ std::vector<std::string> PresenterFrames(const std::filesystem::path& templates)
     return frames;
 }
 
+// Keys as a user presses them in the field NAME of page PAGE (a typed list: in its text).
+void PressIn(GtkWidget* w, int page, const char* name, guint key) {
+    gtk_notebook_set_current_page(GTK_NOTEBOOK(Find(w, "PageControl1")), page);
+    GtkWidget* field = Find(w, name);
+    PressKey(w, GTK_IS_COMBO_BOX(field) ? gtk_bin_get_child(GTK_BIN(field)) : field, key);
+}
+
 }  // namespace
 
 TEST_F(DriverTest, AdvSettingsOnGtkNeedAnOpenDriver) {
@@ -249,20 +264,72 @@ TEST_F(DriverTest, AdvSettingsWindowOnGtkWritesTheScale) {
     std::filesystem::remove_all(templates);
 }
 
+// "Отмена", and Escape in a field.
 TEST_F(DriverTest, AdvSettingsOnGtkCancelSendsNothing) {
+    ASSERT_TRUE(OpenOnSimulator(1));
+    const std::function<void(TGtkProbe&, GtkWidget*)> cancels[] = {
+        [](TGtkProbe&, GtkWidget* w) { OnMain([&] { gtk_button_clicked(GTK_BUTTON(Find(w, "btnCancel"))); }); },
+        [](TGtkProbe& p, GtkWidget* w) {
+            OnMain([&] { PressIn(w, 3, "edShkPref", GDK_KEY_Escape); });
+            p.Check(p.WaitClosed(kCaption), "Escape closes the dialog");
+        }};
+    for (const auto& cancel : cancels) {
+        TGtkProbe probe([&](TGtkProbe& p) {
+            GtkWidget* w = p.WaitForWindow(kCaption);
+            if (!w) return;
+            OnMain([&] { SetActive(Find(w, "cbBarcode"), true); });
+            cancel(p, w);
+        });
+        EXPECT_TRUE(CallBool(u"DoAdditionalAction", {Text(u"ShowAdvSettings")}));
+        const std::vector<std::string> failures = probe.Finish();
+        EXPECT_TRUE(failures.empty()) << Joined(failures);
+        EXPECT_TRUE(ReceivedFrames().empty());
+    }
+}
+
+// Enter in a field writes nothing (in the store name it starts a new line);
+// only the OK button does, here by Space while it has the focus.
+TEST_F(DriverTest, AdvSettingsOnGtkSendOnlyFromTheOkButton) {
     ASSERT_TRUE(OpenOnSimulator(1));
     TGtkProbe probe([&](TGtkProbe& p) {
         GtkWidget* w = p.WaitForWindow(kCaption);
         if (!w) return;
+        const std::pair<int, const char*> fields[] = {{0, "cbRunningMessage"}, {1, "edMagazName"},
+                                                      {1, "edTimeMinute"},     {3, "cbPackageDate"},
+                                                      {3, "edPackageDateText"}, {3, "edPLU1"},
+                                                      {3, "LabelTemplatePath"}, {3, "edShkPref"}};
+        for (const auto& [page, name] : fields) {
+            OnMain([&] {
+                PressIn(w, page, name, GDK_KEY_Return);
+                PressIn(w, page, name, GDK_KEY_KP_Enter);
+            });
+            // A button that a key activates is clicked a moment later.
+            std::this_thread::sleep_for(std::chrono::milliseconds(600));
+            bool open = false;
+            OnMain([&] { open = FindWindow(kCaption) == w; }, kLoopLeftMs);
+            p.Check(open && ReceivedFrames().empty(), std::string("Enter in ") + name + " sends nothing");
+            if (!open) return;
+        }
+        OnMain([&] { p.Equal(TextViewText(Find(w, "edMagazName")), std::string("\n\n"), "Enter in the store name"); });
+        p.Shot(w, "settings-after-enter");
+        // The operator window keeps OK as its default.
+        GtkWidget* editor = OpenOperatorEditor(p, w, 0);
+        if (!editor) return;
         OnMain([&] {
-            SetActive(Find(w, "cbBarcode"), true);
-            gtk_button_clicked(GTK_BUTTON(Find(w, "btnCancel")));
+            Type(Find(editor, "edName"), "Иванов");
+            PressKey(editor, Find(editor, "edName"), GDK_KEY_Return);
         });
+        p.Check(p.WaitClosed("Имя оператора"), "Enter in the operator's name confirms it");
+        OnMain([&] { PressKey(w, Find(w, "btnOK"), GDK_KEY_space); });
+        p.Check(p.WaitClosed(kCaption), "Space on OK closes the dialog");
     });
     EXPECT_TRUE(CallBool(u"DoAdditionalAction", {Text(u"ShowAdvSettings")}));
     const std::vector<std::string> failures = probe.Finish();
     EXPECT_TRUE(failures.empty()) << Joined(failures);
-    EXPECT_TRUE(ReceivedFrames().empty());
+    const tiger_sim::TScaleState state = sim->State();
+    EXPECT_TRUE(state.OperatorOptions.has_value()) << "OK sends";
+    EXPECT_TRUE(state.Company.has_value()) << "with the store name";
+    EXPECT_EQ(tiger_sim::TextOf866(state.Operators.at(0)), "Иванов");
 }
 
 }  // namespace driver_tests

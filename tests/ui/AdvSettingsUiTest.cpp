@@ -6,6 +6,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <functional>
+
 #include "forms/uControlIds.h"
 #include "lib/cf/TextUtils.h"
 #include "tests/ui/UiProbe.h"
@@ -64,13 +66,18 @@ void CheckPages(TProbe& p, HWND window) {
     p.Equal(ListViewText(Child(window, ids::kOpers), 4, 0), std::u16string(u"4"), "operator rows");
 }
 
-void EditOperator(TProbe& p, HWND window) {
-    HWND list = Child(window, ids::kOpers);
+// "Имя оператора" for operator ROW, waited for.
+HWND OpenOperatorEditor(HWND window, int row) {
     LVITEMW state{};
     state.stateMask = state.state = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageW(list, LVM_SETITEMSTATE, 1, reinterpret_cast<LPARAM>(&state));
+    SendMessageW(Child(window, ids::kOpers), LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&state));
     PostClick(Child(window, ids::kOperEdit));
-    HWND editor = WaitForWindow(u"Имя оператора");
+    return WaitForWindow(u"Имя оператора");
+}
+
+void EditOperator(TProbe& p, HWND window) {
+    HWND list = Child(window, ids::kOpers);
+    HWND editor = OpenOperatorEditor(window, 1);
     p.Check(editor != nullptr, "operator window appears");
     if (!editor) return;
     p.Equal(ClientSize(editor), std::make_pair(253, 104), "operator window size");
@@ -102,6 +109,15 @@ void RefusedFont(TProbe& p, HWND window) {
     p.Check(WaitFor([&] { return !IsWindow(box); }), "box closes");
     p.Check(IsWindowVisible(window), "dialog stays open");
     TypeText(Child(window, ids::kDopText), u"2");
+}
+
+bool Closed(HWND window) { return !IsWindow(window) || !IsWindowVisible(window); }
+
+// KEY in the control ID of page PAGE, as a user presses it; true when the dialog closed.
+bool PressIn(HWND window, int page, int id, WORD key) {
+    SendMessageW(Child(window, ids::kPages), TCM_SETCURFOCUS, static_cast<WPARAM>(page), 0);
+    PressKey(Child(window, id), key);
+    return WaitFor([&] { return Closed(window); }, 600);
 }
 
 }  // namespace
@@ -175,19 +191,75 @@ TEST_F(DriverTest, AdvSettingsWindowWritesTheScale) {
     EXPECT_EQ(state.BarcodeFormat, std::optional<std::string>(std::string("\x02" "022AAAAAQQQQQC") + std::string(5, ' ')));
 }
 
+// "Отмена", and Escape in a field.
 TEST_F(DriverTest, AdvSettingsCancelSendsNothing) {
+    ASSERT_TRUE(OpenOnSimulator(1));
+    const std::function<void(TProbe&, HWND)> cancels[] = {
+        [](TProbe&, HWND window) { PostClick(Child(window, ids::kCancel)); },
+        [](TProbe& p, HWND window) {
+            p.Check(PressIn(window, 3, ids::kShkPref, VK_ESCAPE), "Escape closes the dialog");
+        }};
+    for (const auto& cancel : cancels) {
+        TProbe probe([&](TProbe& p) {
+            HWND window = WaitForWindow(kCaption);
+            p.Check(window != nullptr, "the window appears");
+            if (!window) return;
+            Click(Child(window, ids::kBarcode));
+            cancel(p, window);
+        });
+        EXPECT_TRUE(CallBool(u"DoAdditionalAction", {Text(u"ShowAdvSettings")}));
+        const std::vector<std::string> failures = probe.Finish();
+        EXPECT_TRUE(failures.empty()) << Joined(failures);
+        EXPECT_FALSE(sim->State().OperatorOptions.has_value());
+    }
+}
+
+// Enter in a field writes nothing (in the store name it starts a new line);
+// only the OK button does, here by Space while it has the focus.
+TEST_F(DriverTest, AdvSettingsSendOnlyFromTheOkButton) {
     ASSERT_TRUE(OpenOnSimulator(1));
     TProbe probe([&](TProbe& p) {
         HWND window = WaitForWindow(kCaption);
         p.Check(window != nullptr, "the window appears");
         if (!window) return;
-        Click(Child(window, ids::kBarcode));
-        PostClick(Child(window, ids::kCancel));
+        struct TField {
+            int Page, Id;
+            const char* Name;
+        };
+        const TField fields[] = {{0, ids::kRunningMessage, "cbRunningMessage"},
+                                 {0, ids::kPrinterMedia, "cbPrinterMedia"},
+                                 {1, ids::kMagazName, "edMagazName"},
+                                 {1, ids::kDate, "edDate"},
+                                 {3, ids::kPackageDate, "cbPackageDate"},
+                                 {3, ids::kPackageDateText, "edPackageDateText"},
+                                 {3, ids::kPLU1, "edPLU1"},
+                                 {3, ids::kLabelTemplatePath, "LabelTemplatePath"},
+                                 {3, ids::kShkPref, "edShkPref"}};
+        for (const TField& field : fields) {
+            const bool closed = PressIn(window, field.Page, field.Id, VK_RETURN);
+            p.Check(!closed && !sim->State().OperatorOptions.has_value(),
+                    std::string("Enter in ") + field.Name + " sends nothing");
+            if (closed) return;
+        }
+        p.Equal(TextOf(Child(window, ids::kMagazName)), std::u16string(u"\r\n"), "Enter in the store name");
+        p.Check(Screenshot("settings-after-enter"), "screenshot after Enter");
+        // The operator window keeps OK as its default.
+        SendMessageW(Child(window, ids::kPages), TCM_SETCURFOCUS, 2, 0);
+        HWND editor = OpenOperatorEditor(window, 0);
+        p.Check(editor != nullptr, "operator window appears");
+        if (!editor) return;
+        TypeText(Child(editor, ids::kOperName), u"Иванов");
+        PressKey(Child(editor, ids::kOperName), VK_RETURN);
+        p.Check(WaitFor([&] { return !IsWindow(editor); }), "Enter in the operator's name confirms it");
+        p.Check(PressIn(window, 0, ids::kOk, VK_SPACE), "Space on OK closes the dialog");
     });
     EXPECT_TRUE(CallBool(u"DoAdditionalAction", {Text(u"ShowAdvSettings")}));
     const std::vector<std::string> failures = probe.Finish();
     EXPECT_TRUE(failures.empty()) << Joined(failures);
-    EXPECT_FALSE(sim->State().OperatorOptions.has_value());
+    const tiger_sim::TScaleState state = sim->State();
+    EXPECT_TRUE(state.OperatorOptions.has_value()) << "OK sends";
+    EXPECT_TRUE(state.Company.has_value()) << "with the store name";
+    EXPECT_EQ(tiger_sim::TextOf866(state.Operators.at(0)), "Иванов");
 }
 
 }  // namespace driver_tests

@@ -125,6 +125,29 @@ std::pair<int, int> WindowSize(GtkWidget* AWindow) {
     return {width, height};
 }
 
+void PressKey(GtkWidget* AWindow, GtkWidget* AFocus, guint AKeyval) {
+    gtk_widget_grab_focus(AFocus);
+    GdkWindow* window = gtk_widget_get_window(AWindow);
+    GdkDisplay* display = gdk_window_get_display(window);
+    GdkKeymapKey* keys = nullptr;
+    gint count = 0;
+    gdk_keymap_get_entries_for_keyval(gdk_keymap_get_for_display(display), AKeyval, &keys, &count);
+    for (GdkEventType type : {GDK_KEY_PRESS, GDK_KEY_RELEASE}) {
+        GdkEvent* event = gdk_event_new(type);
+        event->key.window = GDK_WINDOW(g_object_ref(window));
+        event->key.time = GDK_CURRENT_TIME;
+        event->key.keyval = AKeyval;
+        if (count > 0) {
+            event->key.hardware_keycode = static_cast<guint16>(keys[0].keycode);
+            event->key.group = static_cast<guint8>(keys[0].group);
+        }
+        gdk_event_set_device(event, gdk_seat_get_keyboard(gdk_display_get_default_seat(display)));
+        gtk_main_do_event(event);
+        gdk_event_free(event);
+    }
+    g_free(keys);
+}
+
 bool Screenshot(GtkWidget* AWindow, const std::string& AName) {
     const char* folder = std::getenv("WQ_UI_ARTEFACTS");
     if (!folder || !*folder) return true;

@@ -32,6 +32,9 @@ std::string EntryText(GtkWidget* AEntry);
 std::string TextViewText(GtkWidget* AView);
 std::vector<std::string> ComboItems(GtkWidget* ACombo);
 std::pair<int, int> WindowSize(GtkWidget* AWindow);
+// A key pressed and released as the keyboard sends it to AWindow, with AFocus
+// holding the focus.
+void PressKey(GtkWidget* AWindow, GtkWidget* AFocus, guint AKeyval);
 inline std::string SizeText(std::pair<int, int> ASize) {
     return std::to_string(ASize.first) + "x" + std::to_string(ASize.second);
 }

@@ -120,6 +120,21 @@ void TypeText(HWND edit, const std::u16string& text) {
     SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide(text).c_str()));
 }
 
+void PressKey(HWND control, WORD key) {
+    const DWORD owner = GetWindowThreadProcessId(control, nullptr);
+    // Focus is the window thread's input state: share it for the moment.
+    AttachThreadInput(GetCurrentThreadId(), owner, TRUE);
+    SetFocus(control);
+    AttachThreadInput(GetCurrentThreadId(), owner, FALSE);
+    GUITHREADINFO focus{};
+    focus.cbSize = sizeof(focus);
+    GetGUIThreadInfo(owner, &focus);
+    HWND target = focus.hwndFocus ? focus.hwndFocus : control;
+    const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16;
+    PostMessageW(target, WM_KEYDOWN, key, scan | 1);
+    PostMessageW(target, WM_KEYUP, key, scan | 1 | (LPARAM{1} << 30) | (LPARAM{1} << 31));
+}
+
 std::u16string ListViewText(HWND list, int row, int column) {
     wchar_t buffer[256] = {};
     LVITEMW item{};

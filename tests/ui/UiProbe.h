@@ -32,6 +32,10 @@ void Click(HWND button);       // sent: for buttons that open nothing
 void PostClick(HWND button);   // posted: for buttons that open a modal window
 bool IsChecked(HWND button);
 void TypeText(HWND edit, const std::u16string& text);
+// A key pressed and released as the keyboard sends it: the focus moved to
+// the control (to the text of a list that accepts typing), the key posted to
+// the control with the focus.
+void PressKey(HWND control, WORD key);
 std::u16string ListViewText(HWND list, int row, int column);
 
 // A screenshot of the whole screen into the artefacts folder, when the run
