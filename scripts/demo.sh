@@ -94,7 +94,7 @@ print(f"{len(plu)} PLU records, {len(state.get('tare', []))} tare entries, "
       f"{len(state.get('additional_texts', []))} texts, company: {(state.get('company') or '').rstrip()!r}")
 PY
 
-library=$(ls "$bin"/*w_quorlan7t4p*.{so,dll} 2>/dev/null | head -1)
+library=$(find "$bin" -maxdepth 1 \( -name '*w_quorlan7t4p*.so' -o -name 'w_quorlan7t4p*.dll' \) | head -1)
 cat <<EOF
 
 What you saw: the driver $library, loaded by addin-host as the platform
