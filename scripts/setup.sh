@@ -441,14 +441,12 @@ build_pcre2() { # TARGET BUILDDIR
         -DBUILD_STATIC_LIBS=ON -DPCRE2_SUPPORT_JIT=OFF "${extra[@]}"
     logged cmake --build "$2" -j "$JOBS"
     logged cmake --install "$2"
-    prune_prefix "$1"
 }
 
 build_pugixml() { # TARGET BUILDDIR
     cmake_configure "$1" "$SRCDIR" "$2" -DPUGIXML_BUILD_TESTS=OFF
     logged cmake --build "$2" -j "$JOBS"
     logged cmake --install "$2"
-    prune_prefix "$1"
 }
 
 build_md4c() { # TARGET BUILDDIR
@@ -457,7 +455,6 @@ build_md4c() { # TARGET BUILDDIR
     cmake_configure "$1" "$SRCDIR" "$2"
     logged cmake --build "$2" -j "$JOBS" --target md4c md4c-html
     logged cmake -DCMAKE_INSTALL_CONFIG_NAME=Release -P "$2/src/cmake_install.cmake"
-    prune_prefix "$1"
 }
 
 build_zlib() { # TARGET BUILDDIR  (zlib itself, then minizip from its contrib/)
@@ -500,7 +497,6 @@ build_zlib() { # TARGET BUILDDIR  (zlib itself, then minizip from its contrib/)
     for s in "${headers[@]}"; do
         install -m 644 "$SRCDIR/contrib/minizip/$s" "$prefix/include/minizip/$s"
     done
-    prune_prefix "$target"
 }
 
 # XML_Char is UTF-16 (unsigned short): the driver reads the host's UTF-16 text
@@ -516,7 +512,6 @@ build_expat() { # TARGET BUILDDIR  (the tarball holds the library in expat/)
         -DEXPAT_BUILD_PKGCONFIG=OFF
     logged cmake --build "$2" -j "$JOBS"
     logged cmake --install "$2"
-    prune_prefix "$1"
 }
 
 build_gtest() { # TARGET BUILDDIR
@@ -525,7 +520,6 @@ build_gtest() { # TARGET BUILDDIR
         -Dgtest_build_tests=OFF -Dgtest_build_samples=OFF
     logged cmake --build "$2" -j "$JOBS"
     logged cmake --install "$2"
-    prune_prefix "$1"
 }
 
 outputs_of() {
@@ -547,7 +541,7 @@ recipe_hash() {
     local lib="$1" target="$2" tc
     {
         echo "$lib $target"
-        declare -f "build_$lib" cmake_configure prune_prefix
+        declare -f "build_$lib" cmake_configure
         tc="$(toolchain_of "$target")"
         if [[ -n "$tc" ]]; then
             cat "$tc" "$ROOT/cmake/mingw-common.cmake"
@@ -613,21 +607,48 @@ ensure_packages
 
 GTEST_VERSION="$(dpkg-query -W -f='${Version}' googletest 2>/dev/null || true)"
 
+# The sources first, then each target's libraries side by side: most of a
+# library's build is its configure step, which uses one processor.
+LIBS=()
+declare -A LIB_VERSION LIB_SOURCE
 for entry in "zlib:$ZLIB_VERSION" "pcre2:$PCRE2_VERSION" "pugixml:$PUGIXML_VERSION" "md4c:$MD4C_VERSION" "expat:$EXPAT_VERSION"; do
     lib="${entry%%:*}"
-    ver="${entry#*:}"
-    STEP="fetching $lib $ver source"
-    fetch_source "$lib" "$ver"
-    for target in "${TARGETS[@]}"; do
-        build_lib "$lib" "$ver" "$target"
-    done
+    LIBS+=("$lib")
+    LIB_VERSION[$lib]="${entry#*:}"
+    STEP="fetching $lib ${LIB_VERSION[$lib]} source"
+    fetch_source "$lib" "${LIB_VERSION[$lib]}"
+    LIB_SOURCE[$lib]="$SRCDIR"
 done
 if [[ "$PART" == tests ]]; then
-    SRCDIR=/usr/src/googletest
-    for target in win32 win64; do
-        build_lib gtest "$GTEST_VERSION" "$target"
-    done
+    LIB_VERSION[gtest]="$GTEST_VERSION"
+    LIB_SOURCE[gtest]=/usr/src/googletest
 fi
+
+build_target() { # TARGET: every library of it, in parallel
+    local target="$1" lib pid failed=()
+    local libs=("${LIBS[@]}")
+    [[ "$target" != linux && -n "${LIB_SOURCE[gtest]:-}" ]] && libs+=(gtest)
+    declare -A jobs
+    for lib in "${libs[@]}"; do
+        (SRCDIR="${LIB_SOURCE[$lib]}" build_lib "$lib" "${LIB_VERSION[$lib]}" "$target") &
+        jobs[$lib]=$!
+    done
+    for lib in "${libs[@]}"; do
+        wait "${jobs[$lib]}" || failed+=("$lib")
+    done
+    if ((${#failed[@]} > 0)); then
+        for lib in "${failed[@]}"; do
+            echo "setup.sh: last lines of .deps/logs/$lib-$target.log:" >&2
+            tail -n 40 "$LOGS/$lib-$target.log" 2>/dev/null | sed 's/^/    /' >&2
+        done
+        STEP="building ${failed[*]} for $target"
+        die "see the logs above"
+    fi
+    prune_prefix "$target"
+}
+for target in "${TARGETS[@]}"; do
+    build_target "$target"
+done
 
 rmdir "$BUILDS"/* "$BUILDS" 2>/dev/null || true
 echo "setup.sh: done in $((SECONDS - START_TIME))s; dependencies in .deps/{linux,win32,win64}/{include,lib}"
