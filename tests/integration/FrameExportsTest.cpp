@@ -47,6 +47,49 @@ TEST(Exports, HeaderCarriesFourTablesAndTheComponentFourWordsOn) {
     TestFrameLibrary().DestroyObject(&object);
 }
 
+namespace {
+
+// TestComponent objects alive in the library, as its second class counts them.
+int32_t LiveTestComponents(const ComponentClient& control) {
+    tVariant result = EmptyValue();
+    EXPECT_TRUE(control.CallAsFunc(control.FindMethod(u"LiveTestComponents"), &result, nullptr, 0));
+    return result.intVal;
+}
+
+}  // namespace
+
+// A C++ host calls Done and deletes the object through its virtual destructor
+// instead of calling DestroyObject.
+TEST(ObjectDeletion, DeletingThroughAnyTableFreesTheComponentOnce) {
+    HostMemoryManager memory;
+    HostConnection connection;
+    ComponentClient control(TestFrameLibrary(), u"SecondTestComponent", memory, &connection);
+    const int32_t before = LiveTestComponents(control);
+    for (int table = 0; table < 4; ++table) {
+        ComponentClient component(TestFrameLibrary(), u"TestComponent", memory, &connection);
+        EXPECT_EQ(LiveTestComponents(control), before + 1);
+        component.Done();
+        component.DestroyThroughTable(table);  // frees nothing: only the deleting call may
+        EXPECT_EQ(LiveTestComponents(control), before + 1) << table;
+        EXPECT_EQ(component.GetInfo(), 2000) << table;
+        component.DeleteThroughTable(table);
+        EXPECT_EQ(LiveTestComponents(control), before) << table;
+    }
+    EXPECT_TRUE(memory.Errors().empty());
+}
+
+TEST(ObjectDeletion, DestroyObjectFreesTheComponent) {
+    HostMemoryManager memory;
+    ComponentClient control(TestFrameLibrary(), u"SecondTestComponent", memory, nullptr);
+    const int32_t before = LiveTestComponents(control);
+    void* object = nullptr;
+    ASSERT_EQ(TestFrameLibrary().GetClassObject(u"TestComponent", &object), 1);
+    EXPECT_EQ(LiveTestComponents(control), before + 1);
+    EXPECT_EQ(TestFrameLibrary().DestroyObject(&object), 0);
+    EXPECT_EQ(object, nullptr);
+    EXPECT_EQ(LiveTestComponents(control), before);
+}
+
 TEST_F(FrameTest, GetInfoThroughTheFirstTable) { EXPECT_EQ(component->GetInfo(), 2000); }
 
 TEST_F(FrameTest, FourthTableAcceptsTheLanguageCode) {
