@@ -10,7 +10,9 @@ using Destructor = void (*)(void*);
 constexpr int kCompleteObjectSlot = 0;
 constexpr int kDeletingSlot = 1;
 
-Destructor SlotOf(void* interface, int slot) { return reinterpret_cast<Destructor>((*static_cast<void***>(interface))[slot]); }
+Destructor SlotOf(void* interface, int slot) {
+    return reinterpret_cast<Destructor>((*static_cast<void***>(interface))[slot]);
+}
 
 }  // namespace
 

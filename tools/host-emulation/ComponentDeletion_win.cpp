@@ -40,7 +40,7 @@ void* CallScalarDeletingDestructor(void* interface, unsigned flags) {
         : "=a"(result), "=d"(leftOnStack), "+c"(interface)
         : [flags] "D"(flags), [slot] "b"(slot)
         : "esi", "memory", "cc");
-    if (leftOnStack != 0) throw std::runtime_error("the destructor slot did not remove its stack argument");
+    if (leftOnStack != 0) throw std::runtime_error("the destructor slot did not remove exactly its one stack argument");
     return result;
 }
 
