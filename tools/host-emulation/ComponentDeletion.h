@@ -6,7 +6,7 @@ namespace host_emulation {
 
 // `delete` through the interface: the object is freed.
 void DeleteThroughInterface(void* interface);
-// An explicit destructor call through the interface: the memory stays the host's to free.
+// An explicit destructor call through the interface, which frees nothing.
 void DestroyThroughInterface(void* interface);
 
 }  // namespace host_emulation
