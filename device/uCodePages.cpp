@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <string_view>
 #include <utility>
+#include <vector>
 
 namespace device {
 
@@ -39,28 +41,120 @@ constexpr THighHalf kCP1251 = {
     0x044E, 0x044F,
 };
 
+// What a reader takes a character for when code page 866 lacks it: each
+// stand-in with the characters it stands for. One character stays one byte,
+// so field widths and cuts do not move.
+struct TStandIn {
+    char16_t StandIn;
+    std::u16string_view Characters;
+};
+
+constexpr TStandIn kCP866StandIns[] = {
+    // Quotation marks, apostrophes and primes.
+    {u'"', u"«»„“”‟″"},
+    {u'\'', u"‘’‚‛′"},
+    // Hyphens, dashes and the minus sign.
+    {u'-', u"\u2010\u2011\u2012\u2013\u2014\u2015\u2212"},
+    {u'.', u"…"},
+    // Typographic spaces; the no-break ones keep the page's own no-break space.
+    {u' ', u"\u2000\u2001\u2002\u2003\u2004\u2005\u2006\u2008\u2009\u200A\u205F\u3000"},
+    {u'\u00A0', u"\u2007\u202F"},
+    // Ukrainian and Belarusian letters the page lacks.
+    {u'I', u"І"},
+    {u'i', u"і"},
+    {u'Г', u"Ґ"},
+    {u'г', u"ґ"},
+    // Latin letters with diacritics: the base letter.
+    {u'A', u"ÀÁÂÃÄÅĀĂĄǍǞǠǺȀȂȦḀẠẢẤẦẨẪẬẮẰẲẴẶ"},
+    {u'a', u"àáâãäåāăąǎǟǡǻȁȃȧḁạảấầẩẫậắằẳẵặ"},
+    {u'B', u"ḂḄḆ"},
+    {u'b', u"ḃḅḇ"},
+    {u'C', u"ÇĆĈĊČḈ"},
+    {u'c', u"çćĉċčḉ"},
+    {u'D', u"ĎĐḊḌḎḐḒ"},
+    {u'd', u"ďđḋḍḏḑḓ"},
+    {u'E', u"ÈÉÊËĒĔĖĘĚȄȆȨḔḖḘḚḜẸẺẼẾỀỂỄỆ"},
+    {u'e', u"èéêëēĕėęěȅȇȩḕḗḙḛḝẹẻẽếềểễệ"},
+    {u'F', u"Ḟ"},
+    {u'f', u"ḟ"},
+    {u'G', u"ĜĞĠĢǦǴḠ"},
+    {u'g', u"ĝğġģǧǵḡ"},
+    {u'H', u"ĤĦȞḢḤḦḨḪ"},
+    {u'h', u"ĥħȟḣḥḧḩḫẖ"},
+    {u'I', u"ÌÍÎÏĨĪĬĮİǏȈȊḬḮỈỊ"},
+    {u'i', u"ìíîïĩīĭįıǐȉȋḭḯỉị"},
+    {u'J', u"Ĵ"},
+    {u'j', u"ĵǰ"},
+    {u'K', u"ĶǨḰḲḴ"},
+    {u'k', u"ķǩḱḳḵ"},
+    {u'L', u"ĹĻĽĿŁḶḸḺḼ"},
+    {u'l', u"ĺļľŀłḷḹḻḽ"},
+    {u'M', u"ḾṀṂ"},
+    {u'm', u"ḿṁṃ"},
+    {u'N', u"ÑŃŅŇǸṄṆṈṊ"},
+    {u'n', u"ñńņňǹṅṇṉṋ"},
+    {u'O', u"ÒÓÔÕÖØŌŎŐƠǑǪǬȌȎȪȬȮȰṌṎṐṒỌỎỐỒỔỖỘỚỜỞỠỢ"},
+    {u'o', u"òóôõöøōŏőơǒǫǭȍȏȫȭȯȱṍṏṑṓọỏốồổỗộớờởỡợ"},
+    {u'P', u"ṔṖ"},
+    {u'p', u"ṕṗ"},
+    {u'R', u"ŔŖŘȐȒṘṚṜṞ"},
+    {u'r', u"ŕŗřȑȓṙṛṝṟ"},
+    {u'S', u"ŚŜŞŠȘṠṢṤṦṨ"},
+    {u's', u"śŝşšșṡṣṥṧṩ"},
+    {u'T', u"ŢŤŦȚṪṬṮṰ"},
+    {u't', u"ţťŧțṫṭṯṱẗ"},
+    {u'U', u"ÙÚÛÜŨŪŬŮŰŲƯǓǕǗǙǛȔȖṲṴṶṸṺỤỦỨỪỬỮỰ"},
+    {u'u', u"ùúûüũūŭůűųưǔǖǘǚǜȕȗṳṵṷṹṻụủứừửữự"},
+    {u'V', u"ṼṾ"},
+    {u'v', u"ṽṿ"},
+    {u'W', u"ŴẀẂẄẆẈ"},
+    {u'w', u"ŵẁẃẅẇẉẘ"},
+    {u'X', u"ẊẌ"},
+    {u'x', u"ẋẍ"},
+    {u'Y', u"ÝŶŸȲẎỲỴỶỸ"},
+    {u'y', u"ýÿŷȳẏẙỳỵỷỹ"},
+    {u'Z', u"ŹŻŽẐẒẔ"},
+    {u'z', u"źżžẑẓẕ"},
+};
+
 const THighHalf& HighHalf(TCodePage page) { return page == TCodePage::cp866 ? kCP866 : kCP1251; }
 
 // The table turned around once, sorted by character, for encoding.
-using TReverse = std::array<std::pair<char16_t, uint8_t>, 128>;
-
-TReverse MakeReverse(const THighHalf& table) {
-    TReverse reverse{};
-    for (std::size_t i = 0; i < table.size(); ++i) reverse[i] = {table[i], static_cast<uint8_t>(0x80 + i)};
-    std::sort(reverse.begin(), reverse.end());
-    return reverse;
-}
-
-const TReverse& Reverse(TCodePage page) {
-    static const TReverse k866 = MakeReverse(kCP866);
-    static const TReverse k1251 = MakeReverse(kCP1251);
-    return page == TCodePage::cp866 ? k866 : k1251;
-}
+using TReverse = std::vector<std::pair<char16_t, uint8_t>>;
 
 char EncodeUnit(char16_t unit, const TReverse& reverse) {
     if (unit < 0x80) return static_cast<char>(unit);
     const auto found = std::lower_bound(reverse.begin(), reverse.end(), std::make_pair(unit, uint8_t{0}));
     return found != reverse.end() && found->first == unit ? static_cast<char>(found->second) : '?';
+}
+
+TReverse MakeReverse(const THighHalf& table) {
+    TReverse reverse;
+    for (std::size_t i = 0; i < table.size(); ++i) reverse.emplace_back(table[i], static_cast<uint8_t>(0x80 + i));
+    std::sort(reverse.begin(), reverse.end());
+    return reverse;
+}
+
+// The page's own characters, then each lacking character with its stand-in's byte.
+template <std::size_t N>
+TReverse MakeReverse(const THighHalf& table, const TStandIn (&standIns)[N]) {
+    TReverse reverse = MakeReverse(table);
+    TReverse lacking;
+    for (const TStandIn& standIn : standIns) {
+        const auto byte = static_cast<uint8_t>(EncodeUnit(standIn.StandIn, reverse));
+        for (char16_t c : standIn.Characters) {
+            if (EncodeUnit(c, reverse) == '?') lacking.emplace_back(c, byte);
+        }
+    }
+    reverse.insert(reverse.end(), lacking.begin(), lacking.end());
+    std::sort(reverse.begin(), reverse.end());
+    return reverse;
+}
+
+const TReverse& Reverse(TCodePage page) {
+    static const TReverse k866 = MakeReverse(kCP866, kCP866StandIns);
+    static const TReverse k1251 = MakeReverse(kCP1251);
+    return page == TCodePage::cp866 ? k866 : k1251;
 }
 
 }  // namespace

@@ -9,7 +9,9 @@ namespace device {
 
 enum class TCodePage { cp866, cp1251 };
 
-// One byte per UTF-16 unit; a character the page lacks becomes "?".
+// One byte per UTF-16 unit. A character code page 866 lacks is sent as the one
+// a reader takes for it (« as ", — as -, é as e); one without such a stand-in,
+// and any character code page 1251 lacks, becomes "?".
 std::string EncodeCodePage(std::u16string_view text, TCodePage page);
 // The same appended to `out`.
 void AppendCodePage(std::string& out, std::u16string_view text, TCodePage page);

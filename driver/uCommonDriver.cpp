@@ -127,7 +127,10 @@ void TCommonDriver::DeviceTest(std::u16string& description, std::u16string& demo
 
 void TCommonDriver::SetParameter(const cf::VarArrayData& args) {
     const cf::Variant& value = args.at(1);
-    const std::u16string name = cf::VarToStr(args.at(0));
+    AssignProperty(cf::VarToStr(args.at(0)), value);
+}
+
+void TCommonDriver::AssignProperty(const std::u16string& name, const cf::Variant& value) {
     // An unnamed setting could never be read back.
     if (name.empty()) throw cf::Exception(u"Не указано имя параметра");
     if (_pl.Find(name) < 0) {

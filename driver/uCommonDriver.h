@@ -60,6 +60,10 @@ protected:
     void ViewLog();
     void ShowHelp();
 
+    // Stores a setting, adding a name not yet registered: SetParameter and the
+    // platform's property assignment both come here.
+    void AssignProperty(const std::u16string& name, const cf::Variant& value) override;
+
     bool FEnabled = false;
 
 private:

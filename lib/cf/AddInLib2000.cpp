@@ -88,8 +88,15 @@ bool TCustomNativeComponent::GetPropValue(long number, tVariant* value) {
     return true;
 }
 
-// Properties change only through the component's own operations.
-bool TCustomNativeComponent::SetPropValue(long number, tVariant*) { return _pl.Contains(number); }
+// A read-only property refuses and stays as it is.
+bool TCustomNativeComponent::SetPropValue(long number, tVariant* value) {
+    if (!_pl.Contains(number) || value == nullptr) return false;
+    const TProperty& property = _pl.Get(static_cast<int32_t>(number));
+    if (property.isReadonly) return false;
+    const std::u16string name = property.PropertyName1;
+    AssignProperty(name, HostToVariant(*value));
+    return true;
+}
 
 bool TCustomNativeComponent::IsPropReadable(long number) { return _pl.Contains(number); }
 
@@ -166,6 +173,10 @@ bool TCustomNativeComponent::CallAsFunc(long number, tVariant* returnValue, tVar
 void TCustomNativeComponent::SetLocale(const WCHAR_T* locale) { (void)ReadHostString(locale); }
 
 void TCustomNativeComponent::SetUserInterfaceLanguageCode(const WCHAR_T* code) { (void)ReadHostString(code); }
+
+void TCustomNativeComponent::AssignProperty(const std::u16string& name, const Variant& value) {
+    _pl.SetValue(name, value);
+}
 
 void TCustomNativeComponent::OnCallEntry(const std::u16string&, const VarArrayData&) {}
 

@@ -70,6 +70,8 @@ public:
     TPropertiesList& Properties() { return _pl; }
 
 protected:
+    // Stores a value the platform assigns to a writable property (SetPropValue).
+    virtual void AssignProperty(const std::u16string& name, const Variant& value);
     // Called around a method run by CallAsFunc; the base does nothing.
     virtual void OnCallEntry(const std::u16string& methodName2, const VarArrayData& args);
     virtual void OnCallExit(const std::u16string& methodName2, const Variant& result, const VarArrayData& args);

@@ -45,13 +45,7 @@ ADDIN_EXPORT long GetClassObject(const WCHAR_T* name, void** object) {
 ADDIN_EXPORT long DestroyObject(void** object) {
     try {
         if (object == nullptr || *object == nullptr) return 0;
-        auto* header = static_cast<cf::TObjectHeader*>(*object);
-        try {
-            header->Self->BeforeDestruction();
-        } catch (...) {
-        }
-        delete header->Self;
-        cf::FreeObjectHeader(header);
+        cf::DestroyObjectHeader(static_cast<cf::TObjectHeader*>(*object));
         *object = nullptr;
     } catch (...) {
     }

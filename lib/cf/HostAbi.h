@@ -8,8 +8,11 @@
 
 #if defined(_WIN32) && !defined(_WIN64)
 #define ADDIN_API __stdcall
+// A Microsoft compiler's member functions: the object in ECX, the callee removes the rest.
+#define ADDIN_THISCALL __attribute__((thiscall))
 #else
 #define ADDIN_API
+#define ADDIN_THISCALL
 #endif
 
 #if defined(_WIN32)

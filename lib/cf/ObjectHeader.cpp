@@ -29,7 +29,6 @@ void Shielded(F&& body) noexcept {
     }
 }
 
-void ADDIN_API DestructorSlot(void*) {}
 void ADDIN_API SpareSlot(void*) {}
 
 // IInitDoneBase
@@ -113,7 +112,8 @@ public:
             words_.push_back(nullptr);
             start_ = 2;
         }
-        for (int i = 0; i < abi::kDtorSlots; ++i) words_.push_back(Entry(&DestructorSlot));
+        const std::vector<const void*> destructors = DestructorSlots(tableIndex);
+        words_.insert(words_.end(), destructors.begin(), destructors.end());
         words_.insert(words_.end(), operations);
     }
     const void* const* Start() const { return words_.data() + start_; }
@@ -124,7 +124,7 @@ private:
 };
 
 const InterfaceTable& Table(int index) {
-    static const InterfaceTable tables[4] = {
+    static const InterfaceTable tables[kInterfaceTables] = {
         InterfaceTable(0, {Entry(&EpInit), Entry(&EpSetMemManager), Entry(&EpGetInfo), Entry(&EpDone)}),
         InterfaceTable(1, {Entry(&EpRegisterExtensionAs), Entry(&EpGetNProps), Entry(&EpFindProp),
                            Entry(&EpGetPropName), Entry(&EpGetPropValue), Entry(&EpSetPropValue),
@@ -142,7 +142,7 @@ const InterfaceTable& Table(int index) {
 
 TObjectHeader* NewObjectHeader(TCustomNativeComponent* component) {
     auto* header = new TObjectHeader{};
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < kInterfaceTables; ++i) {
         header->Object[i] = Table(i).Start();
         header->SelfN[i] = component;
     }
@@ -150,6 +150,15 @@ TObjectHeader* NewObjectHeader(TCustomNativeComponent* component) {
     return header;
 }
 
-void FreeObjectHeader(TObjectHeader* header) { delete header; }
+void DestroyObjectHeader(TObjectHeader* header) noexcept {
+    Shielded([&] { header->Self->BeforeDestruction(); });
+    Shielded([&] { delete header->Self; });
+    delete header;
+}
+
+void DeleteThroughTable(void* tablePointer, int tableIndex) noexcept {
+    // Each table pointer sits at its own word of the header.
+    DestroyObjectHeader(reinterpret_cast<TObjectHeader*>(static_cast<const void**>(tablePointer) - tableIndex));
+}
 
 }  // namespace cf

@@ -5,14 +5,17 @@
 #pragma once
 
 #include <cstddef>
+#include <vector>
 
 #include "lib/cf/AddInLib2000.h"
 
 namespace cf {
 
+inline constexpr int kInterfaceTables = 4;
+
 struct TObjectHeader {
-    const void* const* Object[4];
-    TCustomNativeComponent* SelfN[4];
+    const void* const* Object[kInterfaceTables];
+    TCustomNativeComponent* SelfN[kInterfaceTables];
     TCustomNativeComponent* Self;
 };
 
@@ -21,6 +24,14 @@ static_assert(offsetof(TObjectHeader, Self) == 8 * sizeof(void*));
 
 // A header for the component, with all four tables set.
 TObjectHeader* NewObjectHeader(TCustomNativeComponent* component);
-void FreeObjectHeader(TObjectHeader* header);
+// Destroys the component (its destruction steps first) and frees the header.
+void DestroyObjectHeader(TObjectHeader* header) noexcept;
+
+// A C++ host deletes the object through the destructor slot of any of its
+// tables: `tablePointer` is the address of table `tableIndex`'s pointer.
+void DeleteThroughTable(void* tablePointer, int tableIndex) noexcept;
+// The destructor slots that begin table `tableIndex`, called the way this
+// target's C++ compilers call a virtual destructor.
+std::vector<const void*> DestructorSlots(int tableIndex);
 
 }  // namespace cf

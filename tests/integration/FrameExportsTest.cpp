@@ -47,6 +47,49 @@ TEST(Exports, HeaderCarriesFourTablesAndTheComponentFourWordsOn) {
     TestFrameLibrary().DestroyObject(&object);
 }
 
+namespace {
+
+// TestComponent objects alive in the library, as its second class counts them.
+int32_t LiveTestComponents(const ComponentClient& control) {
+    tVariant result = EmptyValue();
+    EXPECT_TRUE(control.CallAsFunc(control.FindMethod(u"LiveTestComponents"), &result, nullptr, 0));
+    return result.intVal;
+}
+
+}  // namespace
+
+// A C++ host calls Done and deletes the object through its virtual destructor
+// instead of calling DestroyObject.
+TEST(ObjectDeletion, DeletingThroughAnyTableFreesTheComponentOnce) {
+    HostMemoryManager memory;
+    HostConnection connection;
+    ComponentClient control(TestFrameLibrary(), u"SecondTestComponent", memory, &connection);
+    const int32_t before = LiveTestComponents(control);
+    for (int table = 0; table < 4; ++table) {
+        ComponentClient component(TestFrameLibrary(), u"TestComponent", memory, &connection);
+        EXPECT_EQ(LiveTestComponents(control), before + 1);
+        component.Done();
+        component.DestroyThroughTable(table);  // frees nothing: only the deleting call may
+        EXPECT_EQ(LiveTestComponents(control), before + 1) << table;
+        EXPECT_EQ(component.GetInfo(), 2000) << table;
+        component.DeleteThroughTable(table);
+        EXPECT_EQ(LiveTestComponents(control), before) << table;
+    }
+    EXPECT_TRUE(memory.Errors().empty());
+}
+
+TEST(ObjectDeletion, DestroyObjectFreesTheComponent) {
+    HostMemoryManager memory;
+    ComponentClient control(TestFrameLibrary(), u"SecondTestComponent", memory, nullptr);
+    const int32_t before = LiveTestComponents(control);
+    void* object = nullptr;
+    ASSERT_EQ(TestFrameLibrary().GetClassObject(u"TestComponent", &object), 1);
+    EXPECT_EQ(LiveTestComponents(control), before + 1);
+    EXPECT_EQ(TestFrameLibrary().DestroyObject(&object), 0);
+    EXPECT_EQ(object, nullptr);
+    EXPECT_EQ(LiveTestComponents(control), before);
+}
+
 TEST_F(FrameTest, GetInfoThroughTheFirstTable) { EXPECT_EQ(component->GetInfo(), 2000); }
 
 TEST_F(FrameTest, FourthTableAcceptsTheLanguageCode) {
@@ -152,14 +195,47 @@ TEST_F(FrameTest, PropertiesByBothNames) {
     EXPECT_TRUE(component->IsPropWritable(value));
 }
 
-TEST_F(FrameTest, SetPropValueAnswersTrueForATablePropertyAndStoresNothing) {
-    const long number = component->FindProp(u"Value");
-    tVariant newValue = IntValue(7);
-    EXPECT_TRUE(component->SetPropValue(number, newValue));
+namespace {
+
+// The property's value as the platform reads it, strings as their text.
+std::u16string PropertyText(const ComponentClient& component, HostMemoryManager& memory, long number) {
     tVariant stored = EmptyValue();
-    ASSERT_TRUE(component->GetPropValue(number, stored));
-    EXPECT_EQ(stored.vt, VTYPE_I4);
-    EXPECT_EQ(stored.intVal, 42);
+    EXPECT_TRUE(component.GetPropValue(number, stored));
+    const std::u16string text = stored.vt == VTYPE_I4 ? Decimal(stored.intVal) : StringOf(stored);
+    Release(memory, stored);
+    return text;
+}
+
+}  // namespace
+
+TEST_F(FrameTest, SetPropValueStoresWhatGetPropValueReadsBack) {
+    const long number = component->FindProp(u"Value");
+    tVariant seven = IntValue(7);
+    EXPECT_TRUE(component->SetPropValue(number, seven));
+    EXPECT_EQ(PropertyText(*component, memory, number), u"7");
+    // A string is the component's own copy: the platform frees its record.
+    tVariant text = StringValue(memory, u"семь");
+    EXPECT_TRUE(component->SetPropValue(number, text));
+    Release(memory, text);
+    EXPECT_EQ(PropertyText(*component, memory, number), u"семь");
+}
+
+TEST_F(FrameTest, SetPropValueRefusesReadOnlyPropertiesAndValuesItCannotTake) {
+    EXPECT_FALSE(component->CallAsFunc(Method(u"Raise"), nullptr, nullptr, 0));
+    const std::u16string failure = component->LastErrorDescription();
+    ASSERT_FALSE(failure.empty());
+    tVariant text = StringValue(memory, u"чужой текст");
+    EXPECT_FALSE(component->SetPropValue(component->FindProp(u"LastErrorDescription"), text));
+    EXPECT_FALSE(component->SetPropValue(component->FindProp(u"ReadOnly"), text));
+    Release(memory, text);
+    EXPECT_EQ(component->LastErrorDescription(), failure);
+    EXPECT_EQ(PropertyText(*component, memory, component->FindProp(u"ReadOnly")), u"только чтение");
+
+    const long number = component->FindProp(u"Value");
+    tVariant unsupported = TypeOnly(VTYPE_INTERFACE);
+    EXPECT_FALSE(component->SetPropValue(number, unsupported));
+    EXPECT_FALSE(component->Call<bool>(kSetPropValue, number, static_cast<tVariant*>(nullptr)));
+    EXPECT_EQ(PropertyText(*component, memory, number), u"42");
 }
 
 TEST_F(FrameTest, PropertyStringValueIsAFreshPlatformBlock) {

@@ -1,5 +1,6 @@
 // The test build of the library registers these components instead of the
 // driver, to exercise the frame through the real exports and tables.
+#include <atomic>
 #include <new>
 #include <stdexcept>
 #include <vector>
@@ -14,13 +15,18 @@
 
 namespace {
 
+// TestComponent objects alive: shows whether a way of deleting one freed it.
+std::atomic<int32_t> gLiveTestComponents{0};
+
 // Every call through CallAsFunc is traced, as the driver's are.
 class TestComponent : public cf::TExtNativeComponent {
 public:
     static std::u16string StaticClassName() { return u"TestComponent"; }
     std::u16string NCClassName() const override { return StaticClassName(); }
 
+    ~TestComponent() override { --gLiveTestComponents; }
     TestComponent() {
+        ++gLiveTestComponents;
         _mt.Add(u"Сложить", u"Add", 2, [](cf::VarArrayData& args, cf::Variant& result) {
             result = cf::Variant(static_cast<int32_t>(args.at(0).IntegerValue() + args.at(1).IntegerValue()));
         });
@@ -73,6 +79,8 @@ public:
             r = Variant(true);
         });
         Add(u"ПутьЖурнала", u"GetLogPath", 0, [](VarArrayData&, Variant& r) { r = Variant(common::GetLogPath(false)); });
+        Add(u"ЖивыхКомпонентов", u"LiveTestComponents", 0,
+            [](VarArrayData&, Variant& r) { r = Variant(gLiveTestComponents.load()); });
         Add(u"ВерсияФайла", u"FileVersion", 0, [this](VarArrayData&, Variant& r) { r = Variant(GetFileVersion()); });
         Add(u"Оповестить", u"Alert", 1, [this](VarArrayData& a, Variant&) { Alert(a.at(0).StringValue()); });
         Add(u"Подтвердить", u"Confirm", 1,

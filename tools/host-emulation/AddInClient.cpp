@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "tools/host-emulation/ComponentDeletion.h"
 #include "tools/host-emulation/HostValues.h"
 
 namespace host_emulation {
@@ -42,6 +43,15 @@ ComponentClient::ComponentClient(const AddInLibrary& library, const std::u16stri
 
 ComponentClient::~ComponentClient() {
     if (object_ != nullptr) library_.DestroyObject(&object_);
+}
+
+void ComponentClient::DeleteThroughTable(int table) {
+    DeleteThroughInterface(static_cast<void**>(object_) + table);
+    object_ = nullptr;
+}
+
+void ComponentClient::DestroyThroughTable(int table) const {
+    DestroyThroughInterface(static_cast<void**>(object_) + table);
 }
 
 std::u16string ComponentClient::TakeHostString(const WCHAR_T* text) const {

@@ -48,6 +48,12 @@ public:
 
     void* Object() const { return object_; }
 
+    // A C++ host's `delete` through the table's interface pointer instead of
+    // DestroyObject; the object is gone afterwards.
+    void DeleteThroughTable(int table);
+    // An explicit destructor call through the table: it must free nothing.
+    void DestroyThroughTable(int table) const;
+
     template <typename R, typename... Args>
     R Call(Procs entry, Args... args) const {
         const SlotLocation where = Locate(entry);

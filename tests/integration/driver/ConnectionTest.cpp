@@ -81,6 +81,20 @@ TEST_F(DriverTest, DeviceTestWithUnreachableScaleFailsAndStaysClosed) {
     EXPECT_EQ(LastError().second, u"Устройство не включено");
 }
 
+// A C++ host deletes the object through its virtual destructor instead of
+// calling DestroyObject. The simulator serves one connection at a time: a
+// second driver is served only once the first one's connection is closed.
+TEST_F(DriverTest, DeletingThroughTheDestructorSlotClosesTheScaleConnection) {
+    ASSERT_TRUE(OpenOnSimulator());
+    ASSERT_TRUE(WaitForConnections(1));
+    driver->Done();
+    driver->DeleteThroughTable(0);
+    driver = std::make_unique<ComponentClient>(DriverLibrary(), u"w_quorlan7t4p", memory, &connection);
+    ASSERT_TRUE(OpenOnSimulator());
+    EXPECT_TRUE(WaitForConnections(2));
+    EXPECT_TRUE(CallBool(u"DeleteGood", {IntValue(1)}));
+}
+
 TEST_F(DriverTest, LogFileIsNamedAfterTheAddress) {
     EXPECT_TRUE(SetParameter(u"LogEnabled", BoolValue(true)));
     EXPECT_TRUE(SetParameter(u"ExtLogEnabled", BoolValue(true)));

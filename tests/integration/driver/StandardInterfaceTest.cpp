@@ -100,6 +100,52 @@ TEST_F(DriverTest, SetParameterRefusesReadOnlyAndAcceptsNewNames) {
     EXPECT_TRUE(CallBool(u"Open"));
 }
 
+// The platform's property assignment (Весы.IPPort = 4001) is SetParameter by number.
+TEST_F(DriverTest, SettingsWrittenAsPropertiesAreStoredAndUsed) {
+    StartSimulator();
+    const auto set = [this](const std::u16string& name, tVariant value) {
+        const long number = driver->FindProp(name);
+        EXPECT_TRUE(driver->IsPropWritable(number)) << cf::ToUtf8(name);
+        const bool stored = driver->SetPropValue(number, value);
+        Release(memory, value);
+        return stored;
+    };
+    EXPECT_TRUE(set(u"IPAddress", Text(u"127.0.0.1")));
+    EXPECT_TRUE(set(u"IPПорт", DoubleValue(port)));
+    EXPECT_TRUE(set(u"FirmwareType", DoubleValue(0)));
+    EXPECT_TRUE(set(u"ЛогВключен", BoolValue(true)));
+    EXPECT_TRUE(set(u"ExtLogEnabled", Text(u"true")));
+    tVariant value = EmptyValue();
+    ASSERT_TRUE(driver->GetPropValue(driver->FindProp(u"IPPort"), value));
+    EXPECT_EQ(value.vt, VTYPE_R8);
+    EXPECT_EQ(value.dblVal, port);
+    Release(memory, value);
+    ASSERT_TRUE(driver->GetPropValue(driver->FindProp(u"ExtLogEnabled"), value));
+    EXPECT_EQ(StringOf(value), u"true");
+    Release(memory, value);
+    // Open takes the new port, firmware type (the frame carries the one-line
+    // mark) and log switch, as after SetParameter.
+    ASSERT_TRUE(CallBool(u"Open"));
+    EXPECT_TRUE(CallBool(u"DeleteGood", {IntValue(5)}));
+    ASSERT_EQ(ReceivedFrames().size(), 1u);
+    EXPECT_EQ(ReceivedFrames().at(0)[14], '\x02');
+    EXPECT_NE(Call(u"GetDescription").texts.at(0).find(u"LogIsEnabled=\"true\""), std::u16string::npos);
+    EXPECT_TRUE(set(u"LogEnabled", BoolValue(false)));
+    EXPECT_TRUE(CallBool(u"Open"));  // logging off again for the tests that follow
+    EXPECT_NE(Call(u"GetDescription").texts.at(0).find(u"LogIsEnabled=\"false\""), std::u16string::npos);
+}
+
+TEST_F(DriverTest, LastErrorDescriptionIsNotWritableAsAProperty) {
+    const long number = driver->FindProp(u"LastErrorDescription");
+    EXPECT_FALSE(driver->IsPropWritable(number));
+    tVariant text = Text(u"x");
+    EXPECT_FALSE(driver->SetPropValue(number, text));
+    Release(memory, text);
+    EXPECT_EQ(driver->LastErrorDescription(), u"");
+    // A refusal of the frame is no failure of a driver method.
+    EXPECT_EQ(LastError(), std::make_pair(0, std::u16string()));
+}
+
 TEST_F(DriverTest, LastErrorSurvivesLaterSuccess) {
     EXPECT_EQ(LastError(), std::make_pair(0, std::u16string()));
     EXPECT_FALSE(CallBool(u"DoAdditionalAction", {Text(u"Nothing")}));

@@ -35,11 +35,53 @@ TEST(PadText, CutsOrFillsByAlignment) {
 
 TEST(CodePage866, CyrillicAndMissingCharacters) {
     EXPECT_EQ(StrToCP866(u"Молоко Ёё №1"), "\x8C\xAE\xAB\xAE\xAA\xAE \xF0\xF1 \xFC" "1");
-    EXPECT_EQ(StrToCP866(u"café €"), "caf? ?");
-    EXPECT_EQ(StrToCP866(u"\U0001F600"), "??");  // a surrogate pair is two units
     EXPECT_EQ(DecodeCodePage("\x80\x9F\xA0\xAF\xE0\xEF", TCodePage::cp866), u"АЯапря");
     EXPECT_EQ(DecodeCodePage("\xC0\xFF\xA8\x98", TCodePage::cp1251), u"АяЁ\uFFFD");
     EXPECT_EQ(EncodeCodePage(u"Привет", TCodePage::cp1251), "\xCF\xF0\xE8\xE2\xE5\xF2");
+}
+
+// A character the page lacks is sent as the one a reader takes for it, one
+// byte for one unit; only one without such a stand-in becomes "?".
+TEST(CodePage866StandIns, QuotationMarksAndPrimes) {
+    EXPECT_EQ(StrToCP866(u"«Ромашка» „Ромашка“ ”a‟ 5″"), StrToCP866(u"\"Ромашка\" \"Ромашка\" \"a\" 5\""));
+    EXPECT_EQ(StrToCP866(u"‘a’ ‚b‛ 5′"), "'a' 'b' 5'");
+}
+
+TEST(CodePage866StandIns, DashesMinusAndEllipsis) {
+    EXPECT_EQ(StrToCP866(u"a‐b‑c‒d–e—f―g−1"), "a-b-c-d-e-f-g-1");
+    EXPECT_EQ(StrToCP866(u"Ну…"), StrToCP866(u"Ну."));
+}
+
+TEST(CodePage866StandIns, TypographicSpacesAndTheNoBreakSpace) {
+    EXPECT_EQ(StrToCP866(u"a\u2002b\u2003c\u2009d\u200Ae\u205Ff\u3000g"), "a b c d e f g");
+    // The page has a no-break space of its own: the no-break kinds keep it.
+    EXPECT_EQ(StrToCP866(u"1\u00A0000\u202F000\u2007"), "1\xFF" "000\xFF" "000\xFF");
+}
+
+TEST(CodePage866StandIns, LatinLettersWithDiacriticsGiveTheirBaseLetter) {
+    EXPECT_EQ(StrToCP866(u"Crème brûlée, café, Müller, Señor"), "Creme brulee, cafe, Muller, Senor");
+    EXPECT_EQ(StrToCP866(u"ÀÉÎÕÜÇÑÝ ŁØĐŠŽĆ ȘȚ àéîõüçñýÿ łøđšžć șțı"), "AEIOUCNY LODSZC ST aeioucnyy lodszc sti");
+}
+
+TEST(CodePage866StandIns, UkrainianAndBelarusianLetters) {
+    EXPECT_EQ(StrToCP866(u"Іі Ґґ"), "Ii " + StrToCP866(u"Гг"));
+    // Those the page has stay themselves.
+    EXPECT_EQ(StrToCP866(u"ЄєЇїЎў"), "\xF2\xF3\xF4\xF5\xF6\xF7");
+}
+
+TEST(CodePage866StandIns, CharactersWithoutAStandInStayQuestionMarks) {
+    EXPECT_EQ(StrToCP866(u"100₽ 5€ ™"), "100? 5? ?");
+    EXPECT_EQ(StrToCP866(u"\U0001F600"), "??");  // a surrogate pair is two units
+    EXPECT_EQ(StrToCP866(std::u16string(1, char16_t(0xD83D))), "?");
+    EXPECT_EQ(StrToCP866(u"Æœß\u0301"), "????");
+    // Code page 1251 keeps its own rule.
+    EXPECT_EQ(EncodeCodePage(u"é—Ґ", TCodePage::cp1251), "?\x97\xA5");
+}
+
+TEST(CodePage866, TextOfThePagesOwnCharactersIsSentAsItsBytes) {
+    std::string bytes;
+    for (int byte = 0x20; byte < 0x100; ++byte) bytes += static_cast<char>(byte);
+    EXPECT_EQ(StrToCP866(DecodeCodePage(bytes, TCodePage::cp866)), bytes);
 }
 
 TEST(CodePage866, EveryTableEntryRoundTrips) {

@@ -131,6 +131,25 @@ TEST(WritePlu, NameLinesOnBothFirmwareTypes) {
     EXPECT_EQ(name(0, u"Ящик €"), StrToCP866(u"Ящик ?") + std::string(22, ' '));
 }
 
+// Typographic characters become one byte each: widths, the cut and the "||"
+// split stay where they were.
+TEST(TextFields, StandInsKeepWidthsCutsAndTheNameSplit) {
+    TPluRecord r = SamplePlu();
+    r.Name = u"Конфеты «Ромашка»||Весовые — 1 кг…";
+    EXPECT_EQ(DataOf(WritePluFrame(1, r)).substr(17, 60), StrToCP866(u"Конфеты \"Ромашка\"") + std::string(13, ' ') +
+                                                             StrToCP866(u"Весовые - 1 кг.") + std::string(15, ' '));
+    r.Name = u"«Ромашка» конфеты — в коробке 200 г";
+    EXPECT_EQ(DataOf(WritePluFrame(0, r)).substr(17, 28), StrToCP866(u"\"Ромашка\" конфеты - в коробк"));
+
+    EXPECT_EQ(DataOf(WriteCompanyFrame(0, u"ООО «Весёлый фермер»")).substr(2),
+              StrToCP866(u"ООО \"Весёлый фермер\"") + std::string(50, ' '));
+    EXPECT_EQ(DataOf(WriteAdditionalTextFrame(0, 1, u"Хранить при −18 °C||«Ешь» …")).substr(2, 26),
+              StrToCP866(u"Хранить при -18 °C") + "\x10" + StrToCP866(u"\"Ешь\" ."));
+    EXPECT_EQ(DataOf(WriteOpersFrame(0, 1, u"Иванов|О’Нил Зоё")).substr(2),
+              StrToCP866(u"О'Нил Зоё") + std::string(11, ' '));
+    EXPECT_EQ(DataOf(WriteBarcodeFormatFrame(0, u"XX AAAAA", u"2‑1")), "\x02" "02-1AAAAAC" + std::string(9, ' '));
+}
+
 TEST(WritePlu, BarcodePriceAndWeightFlag) {
     const auto data = [](auto change) {
         TPluRecord r = SamplePlu();
