@@ -1,7 +1,6 @@
 #include "device/uDevice.h"
 
 #include <chrono>
-#include <thread>
 
 #include "lib/cf/Exception.h"
 
@@ -184,7 +183,7 @@ void TDevice::WriteBarcodeFormat(std::u16string_view ABarcode, std::u16string_vi
 void TDevice::WriteLabelOptions(const TLabelOptions& ALabelOptions, std::u16string_view /*ADate*/) {
     Execute(WriteLabelOptionsFrame(FFirmwareType, ALabelOptions), kACK, u"Ошибка прогрузки опций этикетки");
     if (FFirmwareType != 1) return;
-    std::this_thread::sleep_for(kPrepackPause);
+    sockets::Pause(kPrepackPause);
     Execute(PrepackLabelOptionsFrame(FFirmwareType, FRequest), kACK, u"Ошибка прогрузки опций для препака");
 }
 

@@ -2,6 +2,7 @@
 // Berkeley sockets (uTCPSocket_win.cpp, uTCPSocket_posix.cpp).
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -39,5 +40,11 @@ long Receive(THandle handle, char* data, std::size_t size);
 
 void ShutdownBoth(THandle handle);
 void Close(THandle handle);
+
+// The clock the waits are measured on, and a wait with nothing sent or read
+// (uSocketCalls.cpp); beside the socket calls, so that a test's in-process
+// scale keeps time of its own.
+std::chrono::steady_clock::time_point Now();
+void Pause(std::chrono::milliseconds duration);
 
 }  // namespace device::sockets

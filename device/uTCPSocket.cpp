@@ -17,7 +17,7 @@ constexpr int32_t kTransportError = 1001;
 // Milliseconds until `deadline`, none when it has passed.
 int MillisecondsLeft(std::chrono::steady_clock::time_point deadline) {
     const auto left =
-        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now()).count();
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - sockets::Now()).count();
     return left > 0 ? static_cast<int>(left) : 0;
 }
 
@@ -99,7 +99,7 @@ void TTCPSocket::ReadString(int ALen, std::string& ABytes) {
     const std::size_t wanted = ALen > 0 ? static_cast<std::size_t>(ALen) : 0;
     std::string buffer(wanted, '\0');
     std::size_t got = 0;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kReceiveTimeoutMs);
+    const auto deadline = sockets::Now() + std::chrono::milliseconds(kReceiveTimeoutMs);
     // The first piece is one receive (most answers are a single byte); the
     // rest of an answer that arrives in pieces is awaited until the same
     // deadline.

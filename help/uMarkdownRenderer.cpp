@@ -10,8 +10,6 @@ namespace help {
 
 namespace {
 
-constexpr char16_t kPackageFile[] = u"md.zip";
-constexpr char16_t kPageFile[] = u"md.html";
 constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
 
 [[noreturn]] void RaiseSourceMissing(const std::u16string& name) {

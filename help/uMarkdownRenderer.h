@@ -18,6 +18,10 @@ namespace help {
 // package inflates to.
 inline constexpr std::size_t kMaxDocumentBytes = 256 * 1024;
 
+// The package as unpacked into the working folder, and the page made from it.
+inline constexpr char16_t kPackageFile[] = u"md.zip";
+inline constexpr char16_t kPageFile[] = u"md.html";
+
 // What the renderer needs from its surroundings; the library's own resources
 // and window in the driver, stand-ins in tests and tools.
 struct THelpServices {

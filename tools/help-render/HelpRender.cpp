@@ -1,5 +1,6 @@
 #include "tools/help-render/HelpRender.h"
 
+#include <filesystem>
 #include <functional>
 
 #include "common/uPaths.h"
@@ -15,7 +16,8 @@ const char kUsage[] =
     "Writes DIR/md.html exactly as the driver's help window shows it, with the\n"
     "style sheet and every other file beside it; open it in a browser.\n"
     "  FILE.md       a document; the other files of its folder (style sheet,\n"
-    "                pictures) go with it, as the build packs docs/help/\n"
+    "                pictures) go with it, as the build packs docs/help/; rendered\n"
+    "                pages (DIR, folders holding an md.html) stay out\n"
     "  PACKAGE.zip   a help package as the library carries it\n"
     "  --dialect N   1 CommonMark with tables (the driver's), 0 without extensions\n";
 
@@ -37,31 +39,56 @@ std::u16string Join(const std::u16string& folder, const std::u16string& name) {
     return folder + common::PathDelim() + name;
 }
 
-using EntryFilter = std::function<bool(const help::TFolderEntry&)>;
+using EntryFilter = std::function<bool(const std::u16string& path, const help::TFolderEntry&)>;
 
-bool SkipNothing(const help::TFolderEntry&) { return false; }
+bool SkipNothing(const std::u16string&, const help::TFolderEntry&) { return false; }
 
-// Copies a folder's entries, folders with their content, but those `skip` names.
-void CopyFolder(const std::u16string& from, const std::u16string& to, const EntryFilter& skip) {
+// Copies a folder's entries, folders with their content, but those `skip`
+// names here and those `skipBelow` names in the folders under it.
+void CopyFolder(const std::u16string& from, const std::u16string& to, const EntryFilter& skip,
+                const EntryFilter& skipBelow = SkipNothing) {
     for (const help::TFolderEntry& entry : help::ListFolder(from)) {
-        if (skip(entry)) continue;
+        const std::u16string path = Join(from, entry.Name);
+        if (skip(path, entry)) continue;
         if (entry.IsFolder) {
             help::CreateSubfolder(Join(to, entry.Name));
-            CopyFolder(Join(from, entry.Name), Join(to, entry.Name), SkipNothing);
+            CopyFolder(path, Join(to, entry.Name), skipBelow, skipBelow);
         } else {
-            help::WriteFileBytes(Join(to, entry.Name), help::ReadFileBytes(Join(from, entry.Name)));
+            help::WriteFileBytes(Join(to, entry.Name), help::ReadFileBytes(path));
         }
     }
 }
 
+// Whether `path` is the folder `folder`, however either is spelled (relative,
+// with "..", through links); false when either does not exist.
+bool IsSameFolder(const std::u16string& path, const std::u16string& folder) {
+    std::error_code error;
+    return std::filesystem::equivalent(std::filesystem::path(path), std::filesystem::path(folder), error);
+}
+
+// A folder with the page in it is a rendered page: this run's output folder
+// from an earlier run, or another document's beside it.
+bool IsRenderedPage(const std::u16string& path) {
+    std::error_code error;
+    return std::filesystem::is_regular_file(std::filesystem::path(Join(path, help::kPageFile)), error);
+}
+
 // The document with the rest of its folder, as the build would pack them;
-// other documents stay out so that the renderer finds this one.
-void PlaceDocument(const std::u16string& document, help::TMarkdownRenderer& renderer) {
+// other documents stay out so that the renderer finds this one. So do the
+// output folder and every rendered page wherever they lie in the folder, or
+// each run would pack the output of the runs before it.
+void PlaceDocument(const std::u16string& document, const std::u16string& outputFolder,
+                   help::TMarkdownRenderer& renderer) {
     const std::u16string name = common::ExtractFileName(document);
     help::WriteFileBytes(renderer.PathOf(name), help::ReadFileBytes(document));
-    CopyFolder(FolderOf(document), renderer.TempDirectory(), [&](const help::TFolderEntry& entry) {
-        return cf::SameText(entry.Name, name) || (!entry.IsFolder && EndsWithNoCase(entry.Name, u".md"));
-    });
+    const EntryFilter output = [&](const std::u16string& path, const help::TFolderEntry& entry) {
+        return IsSameFolder(path, outputFolder) || (entry.IsFolder && IsRenderedPage(path));
+    };
+    const EntryFilter topLevel = [&](const std::u16string& path, const help::TFolderEntry& entry) {
+        return cf::SameText(entry.Name, name) || (!entry.IsFolder && EndsWithNoCase(entry.Name, u".md")) ||
+               output(path, entry);
+    };
+    CopyFolder(FolderOf(document), renderer.TempDirectory(), topLevel, output);
 }
 
 }  // namespace
@@ -99,12 +126,14 @@ std::u16string RenderHelp(const Options& options) {
     if (package)
         renderer.ExtractPackage();
     else
-        PlaceDocument(options.Input, renderer);
+        PlaceDocument(options.Input, options.OutputFolder, renderer);
     renderer.BuildPage(options.Dialect);
     common::ForceDirectories(options.OutputFolder);
     CopyFolder(renderer.TempDirectory(), options.OutputFolder,
-               [](const help::TFolderEntry& entry) { return !entry.IsFolder && entry.Name == u"md.zip"; });
-    return Join(options.OutputFolder, u"md.html");
+               [](const std::u16string&, const help::TFolderEntry& entry) {
+                   return !entry.IsFolder && entry.Name == help::kPackageFile;
+               });
+    return Join(options.OutputFolder, help::kPageFile);
 }
 
 }  // namespace help_render

@@ -41,9 +41,13 @@ tVariant DriverSession::Text(const std::u16string& text) { return StringValue(me
 
 bool DriverSession::Call(const std::u16string& method, std::vector<tVariant> args) {
     const long number = driver_->FindMethod(method);
-    Require(number >= 0, "a method of the driver is not found by its name");
     while (static_cast<long>(args.size()) < driver_->GetNParams(number)) args.push_back(EmptyValue());
     HostParams params(memory_, std::move(args));
+    return Invoke(number, params);
+}
+
+bool DriverSession::Invoke(long number, HostParams& params) {
+    Require(number >= 0, "a method of the driver is not found by its name");
     tVariant result = EmptyValue();
     Require(driver_->CallAsFunc(number, &result, params.data(), params.count()), "a method call was not delivered");
     const bool answer = result.vt == VTYPE_BOOL && result.bVal;
@@ -53,6 +57,12 @@ bool DriverSession::Call(const std::u16string& method, std::vector<tVariant> arg
 
 bool DriverSession::SetParameter(const std::u16string& name, tVariant value) {
     return Call(u"SetParameter", {Text(name), value});
+}
+
+std::u16string DriverSession::LastError() {
+    HostParams params(memory_, {EmptyValue()});
+    Invoke(driver_->FindMethod(u"GetLastError"), params);
+    return StringOf(params[0]);
 }
 
 }  // namespace fuzz_support

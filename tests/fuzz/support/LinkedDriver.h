@@ -2,12 +2,14 @@
 // drives it: through its three exports and the raw slots of its tables.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "tools/host-emulation/AddInClient.h"
 #include "tools/host-emulation/HostConnection.h"
 #include "tools/host-emulation/HostMemoryManager.h"
+#include "tools/host-emulation/HostValues.h"
 
 namespace fuzz_support {
 
@@ -35,8 +37,13 @@ public:
     // Boolean result. The call itself must be delivered.
     bool Call(const std::u16string& method, std::vector<tVariant> args = {});
     bool SetParameter(const std::u16string& name, tVariant value);
+    // The last result's description, as GetLastError gives it.
+    std::u16string LastError();
 
 private:
+    // Calls the method by number; its out-parameters are left in `params`.
+    bool Invoke(long number, host_emulation::HostParams& params);
+
     host_emulation::HostMemoryManager memory_;
     host_emulation::HostConnection connection_;
     std::unique_ptr<host_emulation::ComponentClient> driver_;

@@ -1,6 +1,6 @@
 // The driver's socket calls answered by the in-process scale recorder: the
 // fuzz programs link this instead of the system's sockets, so nothing leaves
-// the process.
+// the process, and no wait takes real time.
 #include <cstdio>
 
 #include "device/uSocketCalls.h"
@@ -11,6 +11,8 @@ namespace device::sockets {
 namespace {
 
 constexpr THandle kRecorderHandle = 1;
+
+fuzz_support::ScaleRecorder& Scale() { return fuzz_support::Recorder(); }
 
 }  // namespace
 
@@ -30,30 +32,25 @@ std::optional<uint32_t> ParseIPv4(const std::string& text) {
     return address;
 }
 
-THandle CreateStream() { return kRecorderHandle; }
+THandle CreateStream() {
+    Scale().CreateStream();
+    return kRecorderHandle;
+}
+
 void SetNonBlocking(THandle, bool) {}
-
-TConnectStart StartConnect(THandle, uint32_t, uint16_t) {
-    fuzz_support::Recorder().Connect();
-    return TConnectStart::csConnected;
-}
-
-bool WaitConnected(THandle, int) { return true; }
-void SetReceiveTimeout(THandle, int) {}
-bool WaitReadable(THandle, int) { return fuzz_support::Recorder().HasAnswer(); }
-
-long Send(THandle, const char* data, std::size_t size) {
-    fuzz_support::Recorder().Take(data, size);
-    return static_cast<long>(size);
-}
-
-// Nothing waiting reads as the peer's close: the recorder answers every
-// frame, so the driver never waits for more than it was given.
-long Receive(THandle, char* data, std::size_t size) {
-    return static_cast<long>(fuzz_support::Recorder().Answer(data, size));
-}
-
+TConnectStart StartConnect(THandle, uint32_t, uint16_t) { return Scale().StartConnect(); }
+bool WaitConnected(THandle, int timeoutMs) { return Scale().WaitConnected(timeoutMs); }
+void SetReceiveTimeout(THandle, int timeoutMs) { Scale().SetReceiveTimeout(timeoutMs); }
+bool WaitReadable(THandle, int timeoutMs) { return Scale().WaitReadable(timeoutMs); }
+long Send(THandle, const char* data, std::size_t size) { return Scale().Send(data, size); }
+long Receive(THandle, char* data, std::size_t size) { return Scale().Receive(data, size); }
 void ShutdownBoth(THandle) {}
-void Close(THandle) { fuzz_support::Recorder().Close(); }
+void Close(THandle) { Scale().Close(); }
+
+std::chrono::steady_clock::time_point Now() {
+    return std::chrono::steady_clock::time_point(std::chrono::milliseconds(Scale().NowMs()));
+}
+
+void Pause(std::chrono::milliseconds duration) { Scale().Pause(duration.count()); }
 
 }  // namespace device::sockets
