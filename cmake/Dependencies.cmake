@@ -29,11 +29,13 @@ wq_import_static(dep_zlib libz.a)
 wq_import_static(dep_minizip libminizip.a)
 set_property(TARGET dep_minizip PROPERTY INTERFACE_LINK_LIBRARIES dep_zlib)
 
-if(WIN32)
+# The release products have no tests, and a machine that only builds them
+# needs no test framework.
+if(NOT WQ_RELEASE AND WIN32)
   wq_import_static(dep_gtest libgtest.a)
   wq_import_static(dep_gtest_main libgtest_main.a)
   set_property(TARGET dep_gtest_main PROPERTY INTERFACE_LINK_LIBRARIES dep_gtest)
-else()
+elseif(NOT WQ_RELEASE)
   find_package(GTest REQUIRED)
   add_library(dep_gtest ALIAS GTest::gtest)
   add_library(dep_gtest_main ALIAS GTest::gtest_main)

@@ -172,7 +172,8 @@ apt_get() {
         if logged env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 "$@"; then
             return 0
         fi
-        echo "setup.sh: apt-get $1 failed (attempt $attempt of 2), retrying" >&2
+        ((attempt == 2)) && break
+        echo "setup.sh: apt-get $1 failed, retrying once" >&2
         sleep 10
     done
     return 1
@@ -257,7 +258,6 @@ ensure_packages() {
         enable_deb_src || true
         apt_update_once
         step "installing ${missing[*]}"
-        new_log apt-install
         install_packages "${PACKAGES[@]}"
         for p in "${PACKAGES[@]}"; do
             is_installed "$p" || die "package $p is still not installed after apt-get install"
