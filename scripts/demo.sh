@@ -35,7 +35,7 @@ if [ -n "$windows" ]; then
     cmake --preset "$windows-release" >/dev/null
     cmake --build --preset "$windows-release" --target w_quorlan7t4p addin-host >/dev/null
     if [ "$windows" = win32 ] && [ "$WQ_IA32" = emulated ]; then
-        echo "== this machine does not run 32-bit code: the 32-bit DLL runs emulated, which takes a few minutes"
+        echo "== 32-bit code runs emulated here: the 32-bit DLL takes a few minutes"
         echo "   (scripts/demo.sh --windows64 runs the 64-bit DLL natively)"
     fi
     trap wq_wine_server_stop EXIT
