@@ -1,5 +1,10 @@
 #include "bench/BenchSupport.h"
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -18,6 +23,27 @@ std::u16string PriceText(int64_t scaled) {
 std::u16string Number(int value) { return cf::IntToStr(value); }
 
 }  // namespace
+
+void Die(const char* what) {
+    std::perror(what);
+    std::exit(1);
+}
+
+void RawClient(uint16_t port, const std::vector<std::string>& frames) {
+    const int fd = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = htons(port);
+    if (fd < 0 || connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) Die("raw client");
+    for (const std::string& frame : frames) {
+        char answer = 0;
+        if (send(fd, frame.data(), frame.size(), MSG_NOSIGNAL) != static_cast<ssize_t>(frame.size()) ||
+            recv(fd, &answer, 1, 0) != 1 || answer != 0x06)
+            Die("raw client exchange");
+    }
+    close(fd);
+}
 
 device::TPluRecord GoodsRecord(int plu) {
     device::TPluRecord r;

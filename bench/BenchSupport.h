@@ -11,6 +11,13 @@
 
 namespace bench {
 
+// Prints what failed with errno's text and ends the program.
+[[noreturn]] void Die(const char* what);
+
+// The floor: the same frames through blocking send and receive on one
+// loopback connection, each answered by an ACK before the next goes out.
+void RawClient(uint16_t port, const std::vector<std::string>& frames);
+
 // One goods record shaped like examples/goods.xml.
 device::TPluRecord GoodsRecord(int plu);
 // Goods, tare and texts documents of `count` records from record `first`.

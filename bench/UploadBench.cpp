@@ -12,10 +12,6 @@
 // nothing of the driver's work can hide behind the wait. Each figure is the median of alternating rounds, the ratio the
 // median of each round's own driver/raw: a virtual machine's processors slow
 // down and speed up between runs, which the pair shares.
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <netinet/tcp.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -60,11 +56,6 @@ Timing Measure(F&& run) {
     return {Seconds(start), CpuSeconds() - cpu};
 }
 
-[[noreturn]] void Die(const char* what) {
-    std::perror(what);
-    std::exit(1);
-}
-
 // The median of each figure on its own.
 Timing Median(const std::vector<Timing>& rounds) {
     const auto median = [&](double Timing::*field) {
@@ -74,23 +65,6 @@ Timing Median(const std::vector<Timing>& rounds) {
         return values[values.size() / 2];
     };
     return {median(&Timing::wall), median(&Timing::cpu)};
-}
-
-// The floor: blocking send and receive on one connection, nothing else.
-void RawClient(uint16_t port, const std::vector<std::string>& frames) {
-    const int fd = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = htons(port);
-    if (fd < 0 || connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) Die("raw client");
-    for (const std::string& frame : frames) {
-        char answer = 0;
-        if (send(fd, frame.data(), frame.size(), MSG_NOSIGNAL) != static_cast<ssize_t>(frame.size()) ||
-            recv(fd, &answer, 1, 0) != 1 || answer != 0x06)
-            Die("raw client exchange");
-    }
-    close(fd);
 }
 
 Timing DriverUpload(host_emulation::AddInLibrary& library, uint16_t port, bool logging, int batch) {
@@ -162,7 +136,7 @@ void RunPlacement(host_emulation::AddInLibrary& library, uint16_t port, const st
         const Case& c = kCases[index];
         if (std::string(c.label).find(only) == std::string::npos) continue;
         std::vector<Timing> driver, raw;
-        const auto rawRound = [&] { raw.push_back(Measure([&] { RawClient(port, frames); })); };
+        const auto rawRound = [&] { raw.push_back(Measure([&] { bench::RawClient(port, frames); })); };
         for (int round = 0; round < kRounds; ++round) {
             // Alternate which runs first, so that neither always meets a warmer peer.
             if (round % 2 == 1) rawRound();
@@ -186,7 +160,7 @@ int main(int argc, char** argv) {
     std::optional<bench::AnswerServer> otherProcessor;
     if (twoProcessors) otherProcessor.emplace(1, true);
     bench::AnswerServer sameProcessor(0);
-    if (!bench::PinToCpu(0)) Die("sched_setaffinity");
+    if (!bench::PinToCpu(0)) bench::Die("sched_setaffinity");
     bench::TemporaryLogFolder logFolder;
     device::SocketsStart();
     host_emulation::AddInLibrary library(host_emulation::ExecutableFolder() + WQ_DRIVER_LIBRARY);
