@@ -29,10 +29,10 @@ Variant Variant::MakeSingle(float value) {
     return v;
 }
 
-Variant Variant::MakeCurrency(int64_t scaled) {
+Variant Variant::MakeCurrency(Currency value) {
     Variant v;
     v.kind_ = VarKind::Currency;
-    v.integer_ = scaled;
+    v.integer_ = value.Scaled;
     return v;
 }
 
