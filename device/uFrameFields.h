@@ -13,6 +13,7 @@ namespace device {
 // Frames, answers and single-byte texts: bytes carried with their length.
 using TByteString = std::string;
 
+// Prices, in the host's currency.
 using TCurrency = cf::Currency;
 
 // An unsigned number of ASize bytes (1, 2 or 4), least significant first.

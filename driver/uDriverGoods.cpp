@@ -12,7 +12,7 @@ namespace driver {
 namespace {
 
 // The missing mark as a currency value, scaled like every price.
-constexpr cf::Currency kMissingPrice = int64_t{kMissingValue} * 10000;
+constexpr cf::Currency kMissingPrice = int64_t{kMissingValue} * cf::Currency::kScale;
 
 // Fails the call with `message` when the reader found nothing usable.
 int32_t Required(int32_t value, const char16_t* message) {

@@ -8,6 +8,8 @@
 namespace cf {
 
 struct Currency {
+    static constexpr int64_t kScale = 10000;  // ten-thousandths in one unit
+
     constexpr Currency() = default;
     // A count of ten-thousandths: 125000 is 12.5. Implicit, as the host's
     // currency kind is that count; never from a floating number, which would

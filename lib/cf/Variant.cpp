@@ -80,7 +80,7 @@ bool Variant::IsFloating() const {
 }
 
 double Variant::FloatValue() const {
-    if (kind_ == VarKind::Currency) return static_cast<double>(integer_) / 10000.0;
+    if (kind_ == VarKind::Currency) return static_cast<double>(integer_) / Currency::kScale;
     return float_;
 }
 

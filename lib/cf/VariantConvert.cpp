@@ -14,8 +14,6 @@ namespace cf {
 
 namespace {
 
-constexpr double kCurrencyScale = 10000.0;
-
 [[noreturn]] void RaiseNotA(std::u16string_view text, const char16_t* what) {
     throw EConvertError(u"'" + std::u16string(text) + u"' is not a valid " + what);
 }
@@ -113,7 +111,7 @@ bool ParseDecimal(std::u16string_view text, char16_t separator, Decimal& number)
 bool DecimalToCurrency(const Decimal& number, Currency& value) {
     constexpr int64_t kMaxDigits = 19;  // every 19-digit count fits 64 unsigned bits, with one to round up
     const std::string_view digits = number.digits;
-    const int64_t shift = number.exponent + 4;
+    const int64_t shift = number.exponent + 4;  // four decimals: Currency::kScale
     // The digits left of the rounding point, zeros appended when the exponent asks for more.
     const int64_t whole = static_cast<int64_t>(digits.size()) + shift;
     if (digits.empty() || whole < 0) {  // zero, or below a tenth of a ten-thousandth
@@ -210,7 +208,7 @@ bool TryTextToCurrency(std::u16string_view text, char16_t decimalSeparator, Curr
 }
 
 bool TryFloatToCurrency(double number, Currency& value) {
-    const double scaled = std::nearbyint(number * kCurrencyScale);
+    const double scaled = std::nearbyint(number * Currency::kScale);
     if (!(std::fabs(scaled) < 9.2e18)) return false;
     value = static_cast<int64_t>(scaled);
     return true;
@@ -239,9 +237,9 @@ std::u16string FloatToStr(double value) {
 std::u16string CurrToStr(Currency value, char16_t decimalSeparator) {
     const int64_t scaled = value.Scaled;
     const uint64_t magnitude = scaled < 0 ? 0 - static_cast<uint64_t>(scaled) : static_cast<uint64_t>(scaled);
-    std::u16string text = UIntToStr(magnitude / 10000);
-    if (const uint64_t fraction = magnitude % 10000; fraction != 0) {
-        std::u16string decimals = UIntToStr(fraction + 10000).substr(1);
+    std::u16string text = UIntToStr(magnitude / Currency::kScale);
+    if (const uint64_t fraction = magnitude % Currency::kScale; fraction != 0) {
+        std::u16string decimals = UIntToStr(fraction + Currency::kScale).substr(1);
         while (decimals.back() == u'0') decimals.pop_back();
         text += decimalSeparator + decimals;
     }
@@ -306,8 +304,9 @@ Currency VarToCurrency(const Variant& v) {
     if (v.Kind() == VarKind::Currency) return v.CurrencyValue();
     if (IsInteger(v) && !IsUnsigned(v.Kind())) {
         const int64_t whole = v.IntegerValue();
-        if (whole > INT64_MAX / 10000 || whole < INT64_MIN / 10000) RaiseNotA(IntToStr(whole), u"currency value");
-        return whole * 10000;
+        if (whole > INT64_MAX / Currency::kScale || whole < INT64_MIN / Currency::kScale)
+            RaiseNotA(IntToStr(whole), u"currency value");
+        return whole * Currency::kScale;
     }
     Currency value;
     if (v.IsString()) {

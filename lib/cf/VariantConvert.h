@@ -37,8 +37,10 @@ Currency VarToCurrency(const Variant& value);
 // process separators.
 double VarToDateTime(const Variant& value);
 
-// Text to number with the process decimal separator; false when it is not
-// one. Leading and trailing blanks and control characters are passed over.
+// Texts to numbers, false when the text is not one; leading and trailing
+// blanks and control characters are passed over.
+//
+// A floating number with the process decimal separator.
 bool TryTextToFloat(std::u16string_view text, double& value);
 // Optional sign and decimal digits.
 bool TryTextToInt64(std::u16string_view text, int64_t& value);
