@@ -119,15 +119,6 @@ int64_t PriceToHundredths(TCurrency APrice) {
     return quotient;
 }
 
-std::u16string CurrencyToText(TCurrency AValue) {
-    const bool negative = AValue.Scaled < 0;
-    const uint64_t magnitude = negative ? uint64_t(0) - static_cast<uint64_t>(AValue.Scaled) : AValue.Scaled;
-    std::u16string fraction = cf::UIntToStr(magnitude % 10000);
-    fraction = std::u16string(4 - fraction.size(), u'0') + fraction;
-    while (!fraction.empty() && fraction.back() == u'0') fraction.pop_back();
-    return (negative ? u"-" : u"") + cf::UIntToStr(magnitude / 10000) + (fraction.empty() ? u"" : u"." + fraction);
-}
-
 std::u16string ExtractField(std::u16string_view AText, int AIndex) {
     int index = 0;
     std::size_t pos = 0;

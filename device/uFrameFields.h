@@ -6,15 +6,15 @@
 #include <string>
 #include <string_view>
 
+#include "lib/cf/Currency.h"
+
 namespace device {
 
 // Frames, answers and single-byte texts: bytes carried with their length.
 using TByteString = std::string;
 
-// Fixed point with four decimals, held scaled by 10000 (the host's currency).
-struct TCurrency {
-    int64_t Scaled = 0;
-};
+// Prices, in the host's currency.
+using TCurrency = cf::Currency;
 
 // An unsigned number of ASize bytes (1, 2 or 4), least significant first.
 // A value outside 0 .. 2^(8*ASize)-1 is refused naming AField, so a field can
@@ -45,8 +45,6 @@ uint16_t Crc16(std::string_view ABytes);
 // Price in hundredths, halves to the even neighbour, computed on the exact
 // decimal value.
 int64_t PriceToHundredths(TCurrency APrice);
-// "12.5", "-0.0001": the currency value as plain decimal text.
-std::u16string CurrencyToText(TCurrency AValue);
 
 // Field AIndex (from 1) of a "|"-separated text; empty fields are not counted.
 std::u16string ExtractField(std::u16string_view AText, int AIndex);

@@ -10,6 +10,7 @@
 #include "lib/cf/DateTime.h"
 #include "lib/cf/Exception.h"
 #include "lib/cf/TextUtils.h"
+#include "lib/cf/VariantConvert.h"
 
 namespace device {
 
@@ -143,7 +144,7 @@ TByteString WritePluFrame(int32_t fw, const TPluRecord& r) {
     const auto [line1, line2] = SplitPluName(r.Name);
     const int64_t price = PriceToHundredths(r.Price);
     if (price < 0 || price > 0xFFFFFFFFLL) {
-        throw cf::Exception(u"Значение поля «Цена» вне допустимого диапазона 0..42949672.95: " + CurrencyToText(r.Price));
+        throw cf::Exception(u"Значение поля «Цена» вне допустимого диапазона 0..42949672.95: " + cf::CurrToStr(r.Price, u'.'));
     }
     const TCommandCode& command = fw == 0 ? kWritePluOneLine : kWritePluTwoLine;
     TByteString frame;

@@ -1,11 +1,11 @@
 #include "driver/XmlDocuments.h"
 
-#include <cmath>
 #include <sstream>
 
 #include "lib/cf/Exception.h"
 #include "lib/cf/FormatSettings.h"
 #include "lib/cf/TextUtils.h"
+#include "lib/cf/VariantConvert.h"
 
 namespace driver {
 
@@ -31,117 +31,43 @@ bool TextOf(const cf::Variant& value, std::u16string& storage, std::u16string_vi
     return false;
 }
 
-bool ParseInt32(std::u16string_view text, int32_t& result) {
-    std::size_t i = 0;
-    bool negative = false;
-    if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) negative = text[i++] == u'-';
-    if (i == text.size()) return false;
-    int64_t magnitude = 0;
-    for (; i < text.size(); ++i) {
-        if (text[i] < u'0' || text[i] > u'9') return false;
-        magnitude = magnitude * 10 + (text[i] - u'0');
-        if (magnitude > 2147483648LL) return false;
-    }
-    const int64_t value = negative ? -magnitude : magnitude;
-    if (value > INT32_MAX) return false;
-    result = static_cast<int32_t>(value);
-    return true;
-}
-
-// Decimal text to a value scaled by 10000, the last step rounding halves to even.
-bool ParseCurrency(std::u16string_view text, char16_t decimalSeparator, int64_t& result) {
-    std::size_t i = 0;
-    bool negative = false;
-    if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) negative = text[i++] == u'-';
-    std::string digits;  // all significant digits, integer part then fraction
-    int fractionDigits = 0;
-    bool seenSeparator = false;
-    for (; i < text.size(); ++i) {
-        const char16_t c = text[i];
-        if (c >= u'0' && c <= u'9') {
-            digits += static_cast<char>(c);
-            if (seenSeparator) ++fractionDigits;
-        } else if (c == decimalSeparator && !seenSeparator) {
-            seenSeparator = true;
-        } else {
-            break;
-        }
-    }
-    if (digits.empty()) return false;
-    int exponent = 0;
-    if (i < text.size() && (text[i] == u'e' || text[i] == u'E')) {
-        int32_t parsed = 0;
-        if (!ParseInt32(text.substr(i + 1), parsed) || parsed > 40 || parsed < -40) return false;
-        exponent = parsed;
-        i = text.size();
-    }
-    if (i != text.size()) return false;
-    // value = digits * 10^(exponent - fractionDigits); we want value * 10^4.
-    int shift = exponent - fractionDigits + 4;
-    while (shift > 0) {
-        digits += '0';
-        --shift;
-    }
-    std::string kept = digits;
-    std::string dropped;
-    if (shift < 0) {
-        const std::size_t drop = static_cast<std::size_t>(-shift);
-        if (digits.size() < drop) digits.insert(0, drop - digits.size(), '0');
-        kept = digits.substr(0, digits.size() - drop);
-        dropped = digits.substr(digits.size() - drop);
-    }
-    // Too many digits for 64 bits: not a currency value.
-    const std::size_t firstNonZero = kept.find_first_not_of('0');
-    if (firstNonZero != std::string::npos && kept.size() - firstNonZero > 18) return false;
-    int64_t scaled = 0;
-    for (char d : kept) scaled = scaled * 10 + (d - '0');
-    if (!dropped.empty()) {
-        const bool aboveHalf = dropped[0] > '5' || (dropped[0] == '5' && dropped.find_first_not_of('0', 1) != std::string::npos);
-        const bool exactHalf = dropped[0] == '5' && dropped.find_first_not_of('0', 1) == std::string::npos;
-        if (aboveHalf || (exactHalf && scaled % 2 != 0)) ++scaled;
-    }
-    result = negative ? -scaled : scaled;
-    return true;
-}
-
 }  // namespace
 
-int32_t TextToIntDef(std::u16string_view text, int32_t defaultValue) {
-    int32_t result = 0;
-    return ParseInt32(cf::TrimView(text), result) ? result : defaultValue;
+int32_t VarToIntDef(std::u16string_view value, int32_t defaultValue) {
+    int64_t number = 0;
+    return cf::TryTextToInt64(value, number) && number >= INT32_MIN && number <= INT32_MAX
+               ? static_cast<int32_t>(number)
+               : defaultValue;
 }
 
-int64_t TextToCurrDef(std::u16string_view text, int64_t defaultScaled) {
-    int64_t result = 0;
-    return ParseCurrency(cf::TrimView(text), cf::FormatSettings().DecimalSeparator, result) ? result : defaultScaled;
+cf::Currency VarToCurrDef(std::u16string_view value, cf::Currency defaultValue) {
+    cf::Currency number;
+    return cf::TryTextToCurrency(value, cf::FormatSettings().DecimalSeparator, number) ? number : defaultValue;
 }
 
-bool TextToBoolDef(std::u16string_view text, bool defaultValue) {
-    if (cf::AsciiSameText(text, u"True")) return true;
-    if (cf::AsciiSameText(text, u"False")) return false;
+bool VarToBoolDef(std::u16string_view value, bool defaultValue) {
+    if (cf::AsciiSameText(value, u"True")) return true;
+    if (cf::AsciiSameText(value, u"False")) return false;
     return defaultValue;
 }
 
 int32_t VarToIntDef(const cf::Variant& value, int32_t defaultValue) {
     std::u16string storage;
     std::u16string_view text;
-    return TextOf(value, storage, text) ? TextToIntDef(text, defaultValue) : defaultValue;
+    return TextOf(value, storage, text) ? VarToIntDef(text, defaultValue) : defaultValue;
 }
 
-int64_t VarToCurrDef(const cf::Variant& value, int64_t defaultScaled) {
-    if (value.IsFloating() || value.Kind() == cf::VarKind::Double) {
-        if (value.Kind() == cf::VarKind::Currency) return value.CurrencyScaled();
-        const double scaled = value.FloatValue() * 10000.0;
-        if (!(scaled > -9.2e18 && scaled < 9.2e18)) return defaultScaled;
-        return static_cast<int64_t>(std::nearbyint(scaled));
-    }
+cf::Currency VarToCurrDef(const cf::Variant& value, cf::Currency defaultValue) {
+    if (value.Kind() == cf::VarKind::Currency) return value.CurrencyValue();
+    cf::Currency number;
+    if (value.IsFloating()) return cf::TryFloatToCurrency(value.FloatValue(), number) ? number : defaultValue;
     std::u16string storage;
     std::u16string_view text;
-    return TextOf(value, storage, text) ? TextToCurrDef(text, defaultScaled) : defaultScaled;
+    return TextOf(value, storage, text) ? VarToCurrDef(text, defaultValue) : defaultValue;
 }
 
 bool VarToBoolDef(const cf::Variant& value, bool defaultValue) {
-    if (value.IsString()) return TextToBoolDef(value.StringValue(), defaultValue);
+    if (value.IsString()) return VarToBoolDef(std::u16string_view(value.StringValue()), defaultValue);
     if (value.IsOrdinal()) return value.IntegerValue() != 0;
     if (value.IsFloating()) return value.FloatValue() != 0;
     return defaultValue;

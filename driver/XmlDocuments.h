@@ -10,6 +10,7 @@
 
 #include <pugixml.hpp>
 
+#include "lib/cf/Currency.h"
 #include "lib/cf/Variant.h"
 
 namespace driver {
@@ -17,19 +18,22 @@ namespace driver {
 // The readers' mark for a missing or unreadable value.
 inline constexpr int32_t kMissingValue = -999999;
 
-// Null or empty: the default. Otherwise the trimmed text as a 32-bit decimal integer, else the default.
-int32_t VarToIntDef(const cf::Variant& value, int32_t defaultValue);
-// Currency (scaled by 10000): the text as a decimal number with the process
-// decimal separator, rounded to four decimals; anything else the default.
-int64_t VarToCurrDef(const cf::Variant& value, int64_t defaultScaled);
-// Text "True"/"False" in any ASCII letter case; other texts the default.
-bool VarToBoolDef(const cf::Variant& value, bool defaultValue);
+// The attribute readers take an attribute's text in place: an absent
+// attribute reads as the empty text, which gives the default as null does.
+//
+// The trimmed text as a 32-bit decimal integer, else the default.
+int32_t VarToIntDef(std::u16string_view value, int32_t defaultValue);
+// The trimmed text as a decimal number with the process decimal separator,
+// rounded to four decimals; anything else the default.
+cf::Currency VarToCurrDef(std::u16string_view value, cf::Currency defaultValue);
+// "True"/"False" in any ASCII letter case; other texts the default.
+bool VarToBoolDef(std::u16string_view value, bool defaultValue);
 
-// The same readers on a string value's text, for attributes read in place:
-// the empty text gives the default, as null does above.
-int32_t TextToIntDef(std::u16string_view text, int32_t defaultValue);
-int64_t TextToCurrDef(std::u16string_view text, int64_t defaultScaled);
-bool TextToBoolDef(std::u16string_view text, bool defaultValue);
+// The same on a host value: a string reads as its text, null and empty give
+// the default, a number converts directly.
+int32_t VarToIntDef(const cf::Variant& value, int32_t defaultValue);
+cf::Currency VarToCurrDef(const cf::Variant& value, cf::Currency defaultValue);
+bool VarToBoolDef(const cf::Variant& value, bool defaultValue);
 
 // Parses UTF-8 bytes, with or without a byte-order mark; a text that is not
 // well-formed raises the parser's message. The declaration is not kept:

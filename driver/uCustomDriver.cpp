@@ -25,7 +25,7 @@ cf::Variant TCustomDriver::GetSettingValue(const std::u16string& id) {
 bool TCustomDriver::GetSettingValueBool(const std::u16string& id) { return cf::VarToBool(GetSettingValue(id)); }
 int32_t TCustomDriver::GetSettingValueInt(const std::u16string& id) { return cf::VarToInt32(GetSettingValue(id)); }
 std::u16string TCustomDriver::GetSettingValueStr(const std::u16string& id) { return cf::VarToStr(GetSettingValue(id)); }
-int64_t TCustomDriver::GetSettingValueCurr(const std::u16string& id) { return cf::VarToCurrency(GetSettingValue(id)); }
+cf::Currency TCustomDriver::GetSettingValueCurr(const std::u16string& id) { return cf::VarToCurrency(GetSettingValue(id)); }
 double TCustomDriver::GetSettingValueDbl(const std::u16string& id) { return cf::VarToDouble(GetSettingValue(id)); }
 double TCustomDriver::GetSettingValueDate(const std::u16string& id) { return cf::VarToDateTime(GetSettingValue(id)); }
 

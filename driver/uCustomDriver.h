@@ -37,7 +37,7 @@ public:
     bool GetSettingValueBool(const std::u16string& id);
     int32_t GetSettingValueInt(const std::u16string& id);
     std::u16string GetSettingValueStr(const std::u16string& id);
-    int64_t GetSettingValueCurr(const std::u16string& id);
+    cf::Currency GetSettingValueCurr(const std::u16string& id);
     double GetSettingValueDbl(const std::u16string& id);
     double GetSettingValueDate(const std::u16string& id);
 

@@ -12,7 +12,7 @@ namespace driver {
 namespace {
 
 // The missing mark as a currency value, scaled like every price.
-constexpr int64_t kMissingPrice = int64_t{kMissingValue} * 10000;
+constexpr cf::Currency kMissingPrice = int64_t{kMissingValue} * cf::Currency::kScale;
 
 // Fails the call with `message` when the reader found nothing usable.
 int32_t Required(int32_t value, const char16_t* message) {
@@ -23,7 +23,7 @@ int32_t Required(int32_t value, const char16_t* message) {
 // One record's values; the texts are the record's own, valid while it is visited.
 struct GoodsRecord {
     int32_t PLU, Code, GroupCode, FixWeight, SellByDate, ShelfLife, TaxNumber, TareNumber, TextID;
-    int64_t Price;  // currency, scaled by 10000
+    cf::Currency Price;
     std::u16string_view EANData, Name;
     bool IsWeightGoods;
 };
@@ -32,7 +32,7 @@ struct GoodsRecord {
 // which each reader takes as missing, just as it takes null.
 GoodsRecord ReadGoodsRecord(const XmlRecord& record) {
     const auto integer = [&record](std::u16string_view name, int32_t defaultValue) {
-        return TextToIntDef(record.Text(name), defaultValue);
+        return VarToIntDef(record.Text(name), defaultValue);
     };
     GoodsRecord goods{};
     goods.PLU = integer(u"PLU", kMissingValue);
@@ -43,13 +43,13 @@ GoodsRecord ReadGoodsRecord(const XmlRecord& record) {
     // "12,50" and "12.50" alike: only the first comma becomes the decimal point.
     std::u16string price(record.Text(u"Price"));
     if (const std::size_t comma = price.find(u','); comma != std::u16string::npos) price[comma] = u'.';
-    goods.Price = TextToCurrDef(price, kMissingPrice);
+    goods.Price = VarToCurrDef(std::u16string_view(price), kMissingPrice);
     goods.FixWeight = integer(u"FixWeight", kMissingValue);
     goods.SellByDate = integer(u"SellByDate", kMissingValue);
     goods.ShelfLife = integer(u"ShelfLife", kMissingValue);
     goods.TaxNumber = integer(u"TaxNumber", kMissingValue);
     goods.TareNumber = integer(u"TareNumber", 0);
-    goods.IsWeightGoods = TextToBoolDef(record.Text(u"IsWeightGoods"), true);
+    goods.IsWeightGoods = VarToBoolDef(record.Text(u"IsWeightGoods"), true);
     goods.TextID = integer(u"TextID", kMissingValue);
     return goods;
 }
@@ -86,7 +86,7 @@ void TDriver::UploadGoodsXML(const XmlTable& table) {
             CheckGoodsRecord(goods);
             FDevice->WritePlu(goods.PLU, goods.GroupCode, goods.FixWeight, goods.ShelfLife, goods.SellByDate,
                               goods.TaxNumber, goods.TareNumber, goods.EANData, goods.Name,
-                              device::TCurrency{goods.Price}, goods.IsWeightGoods, goods.TextID);
+                              goods.Price, goods.IsWeightGoods, goods.TextID);
         });
     });
 }

@@ -38,7 +38,7 @@ void TDriver::UploadAdditionalTextXML(const XmlTable& table) {
     const common::TLogHold hold;  // the exchange lines of all records
     FDevice->RunPipelined([&] {
         table.ForEachRecord([this](const XmlRecord& record) {
-            const int32_t textId = TextToIntDef(record.Text(u"TextID"), kMissingValue);
+            const int32_t textId = VarToIntDef(record.Text(u"TextID"), kMissingValue);
             if (textId == kMissingValue) throw cf::Exception(u"Некорректный ID текста");
             FDevice->WriteAdditionalText(textId, record.Text(u"Value"));
         });
@@ -56,8 +56,8 @@ void TDriver::UploadTareXML(const XmlTable& table) {
     const common::TLogHold hold;  // the exchange lines of all records
     FDevice->RunPipelined([&] {
         table.ForEachRecord([this](const XmlRecord& record) {
-            const int32_t number = TextToIntDef(record.Text(u"TareNumber"), kMissingValue);
-            const int32_t weight = TextToIntDef(record.Text(u"TareWeight"), kMissingValue);
+            const int32_t number = VarToIntDef(record.Text(u"TareNumber"), kMissingValue);
+            const int32_t weight = VarToIntDef(record.Text(u"TareWeight"), kMissingValue);
             // Taken as unsigned, every negative number is out of range too.
             if (number == kMissingValue || static_cast<uint32_t>(number) > kMaxTareNumber)
                 throw cf::Exception(u"Некорректный номер тары. Диапазон от 0 до 16");

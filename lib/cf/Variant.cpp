@@ -29,10 +29,10 @@ Variant Variant::MakeSingle(float value) {
     return v;
 }
 
-Variant Variant::MakeCurrency(int64_t scaled) {
+Variant Variant::MakeCurrency(Currency value) {
     Variant v;
     v.kind_ = VarKind::Currency;
-    v.integer_ = scaled;
+    v.integer_ = value.Scaled;
     return v;
 }
 
@@ -80,7 +80,7 @@ bool Variant::IsFloating() const {
 }
 
 double Variant::FloatValue() const {
-    if (kind_ == VarKind::Currency) return static_cast<double>(integer_) / 10000.0;
+    if (kind_ == VarKind::Currency) return static_cast<double>(integer_) / Currency::kScale;
     return float_;
 }
 

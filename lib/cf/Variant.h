@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "lib/cf/Currency.h"
+
 namespace cf {
 
 enum class VarKind : uint8_t {
@@ -41,8 +43,7 @@ public:
     // Any integer kind; the value is kept as 64 bits (unsigned kinds as their bit pattern).
     static Variant MakeInteger(VarKind kind, int64_t value);
     static Variant MakeSingle(float value);
-    // Currency: fixed point with four decimals, given scaled by 10000.
-    static Variant MakeCurrency(int64_t scaled);
+    static Variant MakeCurrency(Currency value);
     static Variant MakeDate(double days);
     // A one-dimensional byte array with bounds 0 .. size - 1.
     static Variant MakeByteArray(std::vector<uint8_t> bytes);
@@ -60,7 +61,7 @@ public:
     int64_t IntegerValue() const { return integer_; }  // integers; boolean as 0/1
     bool BoolValue() const { return integer_ != 0; }
     double FloatValue() const;                          // floating kinds and date
-    int64_t CurrencyScaled() const { return integer_; }
+    Currency CurrencyValue() const { return integer_; }
     const std::u16string& StringValue() const { return string_; }
 
     VarKind ElementKind() const { return elementKind_; }

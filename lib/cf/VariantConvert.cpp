@@ -1,5 +1,6 @@
 #include "lib/cf/VariantConvert.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -12,8 +13,6 @@
 namespace cf {
 
 namespace {
-
-constexpr double kCurrencyScale = 10000.0;
 
 [[noreturn]] void RaiseNotA(std::u16string_view text, const char16_t* what) {
     throw EConvertError(u"'" + std::u16string(text) + u"' is not a valid " + what);
@@ -57,10 +56,80 @@ int32_t RoundToInt32(double number, std::u16string_view shown) {
     return static_cast<int32_t>(rounded);
 }
 
-int64_t ScaleToCurrency(double number, std::u16string_view shown) {
-    const double scaled = std::nearbyint(number * kCurrencyScale);
-    if (!(std::fabs(scaled) < 9.2e18)) RaiseNotA(shown, u"currency value");
-    return static_cast<int64_t>(scaled);
+// Optional sign and decimal digits, nothing around them.
+bool ParseInteger(std::u16string_view text, int64_t& value) {
+    const bool negative = !text.empty() && text[0] == u'-';
+    std::size_t i = !text.empty() && (text[0] == u'+' || text[0] == u'-') ? 1 : 0;
+    if (i == text.size()) return false;
+    const uint64_t limit = negative ? uint64_t{1} << 63 : (uint64_t{1} << 63) - 1;
+    uint64_t magnitude = 0;
+    for (; i < text.size(); ++i) {
+        if (text[i] < u'0' || text[i] > u'9') return false;
+        const unsigned digit = text[i] - u'0';
+        if (magnitude > (limit - digit) / 10) return false;
+        magnitude = magnitude * 10 + digit;
+    }
+    value = static_cast<int64_t>(negative ? 0 - magnitude : magnitude);
+    return true;
+}
+
+// A decimal number as its significant digits times a power of ten.
+struct Decimal {
+    bool negative = false;
+    std::string digits;    // no leading zeros: none at all for zero
+    int64_t exponent = 0;  // the power of ten the digits are taken to
+};
+
+bool ParseDecimal(std::u16string_view text, char16_t separator, Decimal& number) {
+    std::size_t i = 0;
+    if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) number.negative = text[i++] == u'-';
+    bool seenSeparator = false;
+    bool seenDigit = false;
+    for (; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        if (c >= u'0' && c <= u'9') {
+            seenDigit = true;
+            if (!number.digits.empty() || c != u'0') number.digits += static_cast<char>(c);
+            if (seenSeparator) --number.exponent;
+        } else if (c == separator && !seenSeparator) {
+            seenSeparator = true;
+        } else {
+            break;
+        }
+    }
+    if (!seenDigit) return false;
+    if (i < text.size() && (text[i] == u'e' || text[i] == u'E')) {
+        int64_t exponent = 0;
+        if (!ParseInteger(text.substr(i + 1), exponent) || exponent < INT32_MIN || exponent > INT32_MAX) return false;
+        number.exponent += exponent;
+        i = text.size();
+    }
+    return i == text.size();
+}
+
+// The count of ten-thousandths nearest to `number`, halves to the even one.
+bool DecimalToCurrency(const Decimal& number, Currency& value) {
+    constexpr int64_t kMaxDigits = 19;  // every 19-digit count fits 64 unsigned bits, with one to round up
+    const std::string_view digits = number.digits;
+    const int64_t shift = number.exponent + 4;  // four decimals: Currency::kScale
+    // The digits left of the rounding point, zeros appended when the exponent asks for more.
+    const int64_t whole = static_cast<int64_t>(digits.size()) + shift;
+    if (digits.empty() || whole < 0) {  // zero, or below a tenth of a ten-thousandth
+        value = Currency{};
+        return true;
+    }
+    if (whole > kMaxDigits) return false;
+    const std::size_t kept = std::min(static_cast<std::size_t>(whole), digits.size());
+    uint64_t magnitude = 0;
+    for (char digit : digits.substr(0, kept)) magnitude = magnitude * 10 + static_cast<unsigned>(digit - '0');
+    for (int64_t i = static_cast<int64_t>(kept); i < whole; ++i) magnitude *= 10;
+    if (const std::string_view dropped = digits.substr(kept); !dropped.empty()) {
+        const bool moreThanHalf = dropped.find_first_not_of('0', 1) != std::string_view::npos;
+        if (dropped[0] > '5' || (dropped[0] == '5' && (moreThanHalf || magnitude % 2 != 0))) ++magnitude;
+    }
+    if (magnitude > (number.negative ? uint64_t{1} << 63 : (uint64_t{1} << 63) - 1)) return false;
+    value = static_cast<int64_t>(number.negative ? 0 - magnitude : magnitude);
+    return true;
 }
 
 std::u16string Digits(std::string_view ascii) { return std::u16string(ascii.begin(), ascii.end()); }
@@ -131,16 +200,18 @@ bool TryTextToDateTime(std::u16string_view text, double& value) {
 
 }  // namespace
 
-bool TryTextToInt64(std::u16string_view text, int64_t& value) {
-    const std::u16string trimmed = Trim(text);
-    std::string ascii;
-    for (char16_t c : trimmed) {
-        if (!((c >= u'0' && c <= u'9') || c == u'-' || c == u'+')) return false;
-        ascii += static_cast<char>(c);
-    }
-    if (!ascii.empty() && ascii[0] == '+') ascii.erase(0, 1);
-    const auto [end, error] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
-    return !ascii.empty() && error == std::errc() && end == ascii.data() + ascii.size();
+bool TryTextToInt64(std::u16string_view text, int64_t& value) { return ParseInteger(TrimView(text), value); }
+
+bool TryTextToCurrency(std::u16string_view text, char16_t decimalSeparator, Currency& value) {
+    Decimal number;
+    return ParseDecimal(TrimView(text), decimalSeparator, number) && DecimalToCurrency(number, value);
+}
+
+bool TryFloatToCurrency(double number, Currency& value) {
+    const double scaled = std::nearbyint(number * Currency::kScale);
+    if (!(std::fabs(scaled) < 9.2e18)) return false;
+    value = static_cast<int64_t>(scaled);
+    return true;
 }
 
 bool TryTextToFloat(std::u16string_view text, double& value) {
@@ -163,13 +234,14 @@ std::u16string FloatToStr(double value) {
     return value < 0 ? u"-" + text : text;
 }
 
-std::u16string CurrToStr(int64_t scaled) {
+std::u16string CurrToStr(Currency value, char16_t decimalSeparator) {
+    const int64_t scaled = value.Scaled;
     const uint64_t magnitude = scaled < 0 ? 0 - static_cast<uint64_t>(scaled) : static_cast<uint64_t>(scaled);
-    std::u16string text = UIntToStr(magnitude / 10000);
-    if (const uint64_t fraction = magnitude % 10000; fraction != 0) {
-        std::u16string decimals = UIntToStr(fraction + 10000).substr(1);
+    std::u16string text = UIntToStr(magnitude / Currency::kScale);
+    if (const uint64_t fraction = magnitude % Currency::kScale; fraction != 0) {
+        std::u16string decimals = UIntToStr(fraction + Currency::kScale).substr(1);
         while (decimals.back() == u'0') decimals.pop_back();
-        text += FormatSettings().DecimalSeparator + decimals;
+        text += decimalSeparator + decimals;
     }
     return scaled < 0 ? u"-" + text : text;
 }
@@ -180,7 +252,7 @@ std::u16string VarToStr(const Variant& v) {
         case VarKind::Null: return {};
         case VarKind::Bool: return v.BoolValue() ? u"True" : u"False";
         case VarKind::String: return v.StringValue();
-        case VarKind::Currency: return CurrToStr(v.CurrencyScaled());
+        case VarKind::Currency: return CurrToStr(v.CurrencyValue(), FormatSettings().DecimalSeparator);
         case VarKind::Date: return DateTimeToStr(v.FloatValue());
         case VarKind::Single:
         case VarKind::Double: return FloatToStr(v.FloatValue());
@@ -209,7 +281,7 @@ int32_t VarToInt32(const Variant& v) {
         return RoundToInt32(number, IsUnsigned(v.Kind()) ? UIntToStr(static_cast<uint64_t>(v.IntegerValue()))
                                                          : IntToStr(v.IntegerValue()));
     }
-    if (v.Kind() == VarKind::Currency) return RoundToInt32(v.FloatValue(), CurrToStr(v.CurrencyScaled()));
+    if (v.Kind() == VarKind::Currency) return RoundToInt32(v.FloatValue(), VarToStr(v));
     double number = 0;
     if (NumberOf(v, number)) return RoundToInt32(number, FloatToStr(number));
     if (!v.IsString()) throw EConvertError(u"Значение нельзя преобразовать в целое число");
@@ -228,15 +300,23 @@ double VarToDouble(const Variant& v) {
     return number;
 }
 
-int64_t VarToCurrency(const Variant& v) {
-    if (v.Kind() == VarKind::Currency) return v.CurrencyScaled();
+Currency VarToCurrency(const Variant& v) {
+    if (v.Kind() == VarKind::Currency) return v.CurrencyValue();
     if (IsInteger(v) && !IsUnsigned(v.Kind())) {
         const int64_t whole = v.IntegerValue();
-        if (whole > INT64_MAX / 10000 || whole < INT64_MIN / 10000) RaiseNotA(IntToStr(whole), u"currency value");
-        return whole * 10000;
+        if (whole > INT64_MAX / Currency::kScale || whole < INT64_MIN / Currency::kScale)
+            RaiseNotA(IntToStr(whole), u"currency value");
+        return whole * Currency::kScale;
+    }
+    Currency value;
+    if (v.IsString()) {
+        if (!TryTextToCurrency(v.StringValue(), FormatSettings().DecimalSeparator, value))
+            RaiseNotA(v.StringValue(), u"currency value");
+        return value;
     }
     const double number = VarToDouble(v);
-    return ScaleToCurrency(number, v.IsString() ? v.StringValue() : FloatToStr(number));
+    if (!TryFloatToCurrency(number, value)) RaiseNotA(FloatToStr(number), u"currency value");
+    return value;
 }
 
 double VarToDateTime(const Variant& v) {

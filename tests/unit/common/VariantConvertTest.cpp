@@ -6,6 +6,7 @@
 #include "lib/cf/DateTime.h"
 #include "lib/cf/Exception.h"
 #include "lib/cf/FormatSettings.h"
+#include "lib/cf/TextUtils.h"
 #include "lib/cf/VariantConvert.h"
 
 using cf::Variant;
@@ -127,6 +128,30 @@ TEST(VarToDoubleAndCurrency, NumbersAndTexts) {
     EXPECT_EQ(cf::VarToCurrency(Variant(u"10,99")), 109900);
     EXPECT_EQ(cf::VarToCurrency(Variant()), 0);
     EXPECT_THROW(cf::VarToCurrency(Variant(1e300)), cf::EConvertError);
+}
+
+// A currency given as text is rounded on its exact decimal value, as the
+// attribute readers round prices, never on the nearest double.
+TEST(VarToDoubleAndCurrency, CurrencyTextsRoundOnTheExactDecimal) {
+    WithDecimalSeparator comma(u',');
+    EXPECT_EQ(cf::VarToCurrency(Variant(u"0,00015")), 2);
+    EXPECT_EQ(cf::VarToCurrency(Variant(u"1,00005")), 10000);
+    EXPECT_EQ(cf::VarToCurrency(Variant(u"4,35005")), 43500);
+    EXPECT_EQ(cf::VarToCurrency(Variant(u" 922337203685477,5807 ")), std::numeric_limits<int64_t>::max());
+    EXPECT_EQ(cf::VarToCurrency(Variant(u"-922337203685477,5808")), std::numeric_limits<int64_t>::min());
+    EXPECT_EQ(ConvertError([] { cf::VarToCurrency(Variant(u"922337203685477,58075")); }),
+              u"'922337203685477,58075' is not a valid currency value");
+    EXPECT_EQ(ConvertError([] { cf::VarToCurrency(Variant(u"+-5")); }), u"'+-5' is not a valid currency value");
+}
+
+TEST(TryTextToInt64, OneSignThenDigitsAcrossTheWholeRange) {
+    int64_t value = 0;
+    EXPECT_TRUE(cf::TryTextToInt64(u" -9223372036854775808\t", value));
+    EXPECT_EQ(value, std::numeric_limits<int64_t>::min());
+    EXPECT_TRUE(cf::TryTextToInt64(u"+9223372036854775807", value));
+    EXPECT_EQ(value, std::numeric_limits<int64_t>::max());
+    for (const char16_t* bad : {u"9223372036854775808", u"-9223372036854775809", u"+-5", u"-+5", u"--5", u"+", u"", u"1 2"})
+        EXPECT_FALSE(cf::TryTextToInt64(bad, value)) << cf::ToUtf8(bad);
 }
 
 TEST(VarToDateTime, DatesNumbersAndTexts) {

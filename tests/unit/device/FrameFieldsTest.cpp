@@ -2,6 +2,7 @@
 
 #include "device/uCodePages.h"
 #include "device/uFrameFields.h"
+#include "lib/cf/VariantConvert.h"
 #include "tests/unit/device/DeviceTestSupport.h"
 
 using namespace device;
@@ -120,9 +121,9 @@ TEST(Price, HundredthsRoundHalvesToEvenOnTheExactValue) {
     EXPECT_EQ(hundredths(-50), 0);
     EXPECT_EQ(hundredths(-150), -2);
     EXPECT_EQ(hundredths(429496729500), 4294967295);
-    EXPECT_EQ(CurrencyToText(TCurrency{-15000}), u"-1.5");
-    EXPECT_EQ(CurrencyToText(TCurrency{1250}), u"0.125");
-    EXPECT_EQ(CurrencyToText(TCurrency{20000}), u"2");
+    EXPECT_EQ(cf::CurrToStr(TCurrency{-15000}, u'.'), u"-1.5");
+    EXPECT_EQ(cf::CurrToStr(TCurrency{1250}, u'.'), u"0.125");
+    EXPECT_EQ(cf::CurrToStr(TCurrency{20000}, u'.'), u"2");
 }
 
 TEST(ExtractField, EmptyFieldsAreNotCounted) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "driver/XmlDocuments.h"
 #include "lib/cf/Exception.h"
 #include "lib/cf/FormatSettings.h"
@@ -50,6 +52,20 @@ TEST_F(PointSeparator, CurrencyIsExactAndRoundsHalvesToEven) {
     EXPECT_EQ(VarToCurrDef(Variant::MakeNull(), -999999), -999999);
 }
 
+// Every value of the 64-bit currency reads, one beyond it does not; a number
+// far below a ten-thousandth reads as zero whatever its exponent.
+TEST_F(PointSeparator, CurrencyCoversTheWholeSixtyFourBitRange) {
+    EXPECT_EQ(VarToCurrDef(Variant(u"922337203685477.5807"), -1), std::numeric_limits<int64_t>::max());
+    EXPECT_EQ(VarToCurrDef(Variant(u"-922337203685477.58075"), -1), std::numeric_limits<int64_t>::min());
+    EXPECT_EQ(VarToCurrDef(Variant(u"900000000000000"), -1), int64_t{9000000000000000000});
+    EXPECT_EQ(VarToCurrDef(Variant(u"0000000000000000000000012.5"), -1), 125000);
+    EXPECT_EQ(VarToCurrDef(Variant(u"1e-50"), -1), 0);
+    EXPECT_EQ(VarToCurrDef(Variant(u"-0e99"), -1), 0);
+    for (const char16_t* beyond : {u"922337203685477.5808", u"922337203685477.58075", u"-922337203685477.58086",
+                                   u"1e15", u"1e2147483648"})
+        EXPECT_EQ(VarToCurrDef(Variant(beyond), -999999), -999999) << cf::ToUtf8(beyond);
+}
+
 TEST(AttributeReaders, BooleansOnlyFromTrueAndFalse) {
     EXPECT_FALSE(VarToBoolDef(Variant(u"FALSE"), true));
     EXPECT_TRUE(VarToBoolDef(Variant(u"true"), false));
@@ -57,26 +73,27 @@ TEST(AttributeReaders, BooleansOnlyFromTrueAndFalse) {
     EXPECT_FALSE(VarToBoolDef(Variant::MakeNull(), false));
 }
 
-// Attributes read in place go through the text readers: on every text they
-// answer as the value readers do on that string, and on the empty text (an
-// absent attribute) as on null, with either decimal separator.
+// Attributes are read in place as texts: on every text the readers answer as
+// on a string value holding it, and on the empty text (an absent attribute)
+// as on null, with either decimal separator.
 TEST_F(PointSeparator, TextReadersAnswerAsTheValueReaders) {
     const char16_t* const texts[] = {u" 42 ", u"-17", u"+5", u"2147483647", u"-2147483648", u"42.0", u"2147483648",
                                      u"abc", u"", u" ", u"4 2", u"-", u"0x10", u"\t7\r\n", u"12.50", u"12,50",
                                      u"0.00015", u"-1.23456", u"6e-10", u"1.5E2", u"1.234.50", u".", u"1e",
                                      u"99999999999999999999", u"true", u"FALSE", u" true", u"yes", u"1", u"0", u"Ёж"};
+    const std::u16string_view absent;
     for (const char16_t separator : {u'.', u','}) {
         cf::FormatSettings().DecimalSeparator = separator;
-        for (const char16_t* text : texts) {
-            const Variant value(text);
-            EXPECT_EQ(TextToIntDef(text, -999999), VarToIntDef(value, -999999)) << cf::ToUtf8(text);
-            EXPECT_EQ(TextToCurrDef(text, -999999), VarToCurrDef(value, -999999)) << cf::ToUtf8(text);
-            EXPECT_EQ(TextToBoolDef(text, true), VarToBoolDef(value, true)) << cf::ToUtf8(text);
-            EXPECT_EQ(TextToBoolDef(text, false), VarToBoolDef(value, false)) << cf::ToUtf8(text);
+        for (const std::u16string_view text : texts) {
+            const Variant value{std::u16string(text)};
+            EXPECT_EQ(VarToIntDef(text, -999999), VarToIntDef(value, -999999)) << cf::ToUtf8(text);
+            EXPECT_EQ(VarToCurrDef(text, -999999), VarToCurrDef(value, -999999)) << cf::ToUtf8(text);
+            EXPECT_EQ(VarToBoolDef(text, true), VarToBoolDef(value, true)) << cf::ToUtf8(text);
+            EXPECT_EQ(VarToBoolDef(text, false), VarToBoolDef(value, false)) << cf::ToUtf8(text);
         }
-        EXPECT_EQ(TextToIntDef(u"", 7), VarToIntDef(Variant::MakeNull(), 7));
-        EXPECT_EQ(TextToCurrDef(u"", 7), VarToCurrDef(Variant::MakeNull(), 7));
-        EXPECT_EQ(TextToBoolDef(u"", false), VarToBoolDef(Variant::MakeNull(), false));
+        EXPECT_EQ(VarToIntDef(absent, 7), VarToIntDef(Variant::MakeNull(), 7));
+        EXPECT_EQ(VarToCurrDef(absent, 7), VarToCurrDef(Variant::MakeNull(), 7));
+        EXPECT_EQ(VarToBoolDef(absent, false), VarToBoolDef(Variant::MakeNull(), false));
     }
 }
 
