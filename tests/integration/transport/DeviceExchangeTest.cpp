@@ -6,6 +6,7 @@
 
 #include "common/Common.Log.h"
 #include "device/uScaleFrames.h"
+#include "device/uUploadLoop.h"
 #include "lib/cf/DateTime.h"
 #include "lib/cf/uEquipmentErrors.h"
 #include "tests/integration/transport/TransportSupport.h"
@@ -96,8 +97,9 @@ TEST_F(DeviceExchange, ARefusalRaisesTheCommandsMessage) {
 TEST_F(DeviceExchange, PipelinedWritesKeepTheOrderOfOneExchangeAfterAnother) {
     Open();
     device->SetExtLogEnabled(true);
-    device->RunPipelined([&] {
-        for (uint32_t number = 1; number <= 3; ++number) device->WriteTare(static_cast<int32_t>(number), 10 * number);
+    device::UploadRequests(*device, [&](const device::TRequestSink& send) {
+        for (uint32_t number = 1; number <= 3; ++number)
+            send(device->TareRequest(static_cast<int32_t>(number), static_cast<int32_t>(10 * number)));
     });
     ASSERT_EQ(log.size(), 6u);
     for (std::size_t i = 0; i < 3; ++i) {
@@ -115,17 +117,17 @@ TEST_F(DeviceExchange, APipelinedRefusalStopsTheWritesAndOutranksTheCallersError
     tiger_sim::TSimOptions options;
     options.RefuseAt = {2, 4};
     Open(options);
-    const auto writeThree = [&] {
-        for (int32_t number = 1; number <= 3; ++number) device->WriteTare(number, 7);
+    const auto writeThree = [&](const device::TRequestSink& send) {
+        for (int32_t number = 1; number <= 3; ++number) send(device->TareRequest(number, 7));
     };
-    EXPECT_EQ(MessageOf([&] { device->RunPipelined(writeThree); }), u"Ошибка выгрузки веса тары");
+    EXPECT_EQ(MessageOf([&] { device::UploadRequests(*device, writeThree); }), u"Ошибка выгрузки веса тары");
     EXPECT_EQ(sim->Summary().Frames, 2u);  // nothing after the refused frame
     device->SetExtLogEnabled(true);
     // The refusal of frame 4 arrives while the caller fails on its third record.
     EXPECT_EQ(MessageOf([&] {
-                  device->RunPipelined([&] {
-                      device->WriteTare(1, 5);
-                      device->WriteTare(2, 5);
+                  device::UploadRequests(*device, [&](const device::TRequestSink& send) {
+                      send(device->TareRequest(1, 5));
+                      send(device->TareRequest(2, 5));
                       throw cf::Exception(u"третья запись");
                   });
               }),
@@ -140,8 +142,8 @@ TEST_F(DeviceExchange, ACallersErrorWaitsForTheAnswerInFlight) {
     Open();
     device->SetExtLogEnabled(true);
     EXPECT_EQ(MessageOf([&] {
-                  device->RunPipelined([&] {
-                      device->WriteTare(1, 5);
+                  device::UploadRequests(*device, [&](const device::TRequestSink& send) {
+                      send(device->TareRequest(1, 5));
                       throw cf::Exception(u"вторая запись");
                   });
               }),
@@ -333,7 +335,7 @@ TEST_F(DeviceExchange, ALateAnswerLetsOtherProcessesWriteTheLog) {
         std::this_thread::sleep_for(std::chrono::milliseconds(200));
         gotInDuringTheWait = log_tests::OtherWriterGetsIn(file);
     });
-    scale.WriteTare(1, 5);
+    device::UploadRequests(scale, [&](const device::TRequestSink& send) { send(scale.TareRequest(1, 5)); });
     other.join();
     EXPECT_TRUE(gotInDuringTheWait);
 }
