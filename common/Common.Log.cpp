@@ -48,9 +48,12 @@ struct LogState {
     std::u16string stem;
     std::u16string folder;
     std::u16string problem;  // of the latest line, under settingsLock
-    std::mutex appendLock;  // one line's open-append-close at a time
-    LogFileKey fileKey;  // under appendLock, with fileName
-    std::u16string fileName;  // the last file written; empty when none
+    std::mutex appendLock;  // one line's (or a banner's) append at a time
+    // The file of the last line, under appendLock: what its name was made of,
+    // the name (empty when none), and the file as the system has it open.
+    LogFileKey fileKey;
+    std::u16string fileName;
+    TLogFile file;
     std::atomic<int> holdDepth{0};
     std::atomic<bool> holding{false};  // changed under appendLock
     Clock::time_point holdingSince, letInUntil;  // under appendLock
@@ -151,7 +154,7 @@ void AppendToLogFile(const std::string& bytes, const cf::DateTimeParts& now) {
     const bool keepDenying = KeepDenying();
     if (!state.fileName.empty() && state.fileKey == key) {
         try {
-            AppendDenyingWriters(state.fileName, bytes, keepDenying);
+            AppendDenyingWriters(state.file, state.fileName, bytes, keepDenying);
             return;
         } catch (...) {
             const TLogPath path = LogPathOf(key);
@@ -160,7 +163,7 @@ void AppendToLogFile(const std::string& bytes, const cf::DateTimeParts& now) {
     }
     state.fileName.clear();
     std::u16string fileName = PrepareLogFile(key);
-    AppendDenyingWriters(fileName, bytes, keepDenying);
+    AppendDenyingWriters(state.file, fileName, bytes, keepDenying);
     state.fileKey = key;
     state.fileName = std::move(fileName);
 }
@@ -193,6 +196,15 @@ constexpr std::u16string_view kDetailSeparator = u": \t";
 void AppendLine(const std::string& bytes, const cf::DateTimeParts& now) {
     std::lock_guard<std::mutex> guard(State().appendLock);
     AppendToLogFile(bytes, now);
+}
+
+// Logging switched off or the library unloading: the next line opens the file again.
+void CloseLogFile() noexcept {
+    LogState& state = State();
+    std::lock_guard<std::mutex> guard(state.appendLock);
+    state.file.Close();
+    state.fileName.clear();
+    state.holding = false;
 }
 
 // FormatLogLine's line in UTF-8 with CR LF, converted part by part into one
@@ -255,7 +267,7 @@ void LetOtherLogWritersIn() noexcept {
         std::lock_guard<std::mutex> guard(state.appendLock);
         if (!state.holding.load()) return;
         state.holding = false;
-        ReleaseLogLock();
+        state.file.LetOthersIn();
     } catch (...) {
     }
 }
@@ -266,9 +278,7 @@ std::u16string ProbeLogFile() noexcept {
     if (GetLogMode() == TLogMode::lmOff) return {};
     AttemptWrite([] {
         WriteStartBanner();
-        const std::u16string fileName = GetLogPath(false);
-        std::lock_guard<std::mutex> guard(State().appendLock);
-        AppendDenyingWriters(fileName, {});
+        AppendLine({}, Now());
     });
     try {
         return LogWriteProblem();
@@ -339,7 +349,7 @@ void SetLogMode(TLogMode mode) {
         } catch (...) {
         }
         state.bannerWritten = false;
-        ReleaseLogFile();
+        CloseLogFile();
     }
     state.mode = mode;
 }
@@ -392,7 +402,7 @@ void LogModuleStop() noexcept {
         LogState& state = State();
         state.mode = TLogMode::lmOff;
         state.bannerWritten = false;
-        ReleaseLogFile();
+        CloseLogFile();
         SetLogFileStem({});
         SetLogFolder({});
     } catch (...) {

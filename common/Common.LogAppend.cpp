@@ -22,9 +22,24 @@ std::u16string NotARegularFileMessage(const std::u16string& fileName) {
            u"\": под этим именем находится не обычный файл (ссылка, папка или устройство)";
 }
 
-void AppendDenyingWriters(const std::u16string& fileName, std::string_view bytes, bool keepDenying) {
+TAppendResult TLogFile::TryAppend(const std::u16string& fileName, std::string_view bytes, bool keepDenying) {
+    if (!Denies(fileName)) {
+        LetOthersIn();
+        if (!Deny(fileName)) return TAppendResult::Locked;
+    }
+    try {
+        Write(bytes, fileName);
+    } catch (...) {
+        LetOthersIn();
+        throw;
+    }
+    if (!keepDenying) LetOthersIn();
+    return TAppendResult::Done;
+}
+
+void AppendDenyingWriters(TLogFile& file, const std::u16string& fileName, std::string_view bytes, bool keepDenying) {
     const auto deadline = std::chrono::steady_clock::now() + kLockedRetryTime;
-    while (TryAppendDenyingWriters(fileName, bytes, keepDenying) == TAppendResult::Locked) {
+    while (file.TryAppend(fileName, bytes, keepDenying) == TAppendResult::Locked) {
         if (std::chrono::steady_clock::now() >= deadline)
             throw cf::Exception(u"Не удалось открыть файл журнала \"" + fileName +
                                 u"\": файл занят другим процессом");

@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <mutex>
 
 #include "common/Common.LogAppend.h"
 #include "lib/cf/Exception.h"
@@ -36,36 +35,29 @@ int OpenOrCreate(const std::string& name) {
     return open(name.c_str(), kOpenFlags);
 }
 
-// The file of the last append stays open: the next line then costs a look
-// at the name (still this very regular file, with the same mode and owner?),
-// the lock, the write and the unlock, not an open and a close besides. Any
-// change under the name (removed, replaced, made a link, rights changed) opens
-// the name again with every check, as for a new file.
-struct HeldFile {
+}  // namespace
+
+// The file of the last append stays open: the next line then costs a look at
+// the name (still this very regular file, with the same mode and owner?), the
+// lock, the write and the unlock, not an open and a close besides. Any change
+// under the name (removed, replaced, made a link, rights changed) opens the
+// name again with every check, as for a new file.
+struct TLogFile::TState {
     std::u16string wideName;  // as the log names it, to skip converting it again
     std::string name;
     int fd = -1;
     struct stat info {};
-    bool locked = false;  // kept locked after a line written with keepDenying
+    bool locked = false;
 };
 
-struct HeldState {
-    std::mutex lock;
-    HeldFile file;  // under lock
-};
+namespace {
 
-// Never destroyed: the library's unload step still writes its last line.
-HeldState& Held() {
-    static HeldState* state = new HeldState;
-    return *state;
-}
-
-void Unlock(HeldFile& file) {
+void Unlock(TLogFile::TState& file) {
     if (file.locked) flock(file.fd, LOCK_UN);
     file.locked = false;
 }
 
-void Release(HeldFile& file) {
+void Release(TLogFile::TState& file) {
     if (file.fd >= 0) close(file.fd);
     file.fd = -1;
     file.locked = false;
@@ -73,7 +65,7 @@ void Release(HeldFile& file) {
     file.wideName.clear();
 }
 
-bool StillHeld(const HeldFile& file, const std::string& name) {
+bool StillHeld(const TLogFile::TState& file, const std::string& name) {
     if (file.fd < 0 || file.name != name) return false;
     struct stat now {};
     return lstat(name.c_str(), &now) == 0 && S_ISREG(now.st_mode) && now.st_dev == file.info.st_dev &&
@@ -81,7 +73,7 @@ bool StillHeld(const HeldFile& file, const std::string& name) {
            now.st_gid == file.info.st_gid;
 }
 
-void Hold(HeldFile& file, const std::string& name, const std::u16string& fileName) {
+void Hold(TLogFile::TState& file, const std::string& name, const std::u16string& fileName) {
     Release(file);
     const int fd = OpenOrCreate(name);
     if (fd < 0) {
@@ -104,18 +96,6 @@ void Hold(HeldFile& file, const std::string& name, const std::u16string& fileNam
     file.info = info;
 }
 
-// Locks the file of `name` for this line, checking the name first; false when
-// another process holds it.
-bool Lock(HeldFile& held, const std::string& name, const std::u16string& fileName) {
-    if (!StillHeld(held, name)) Hold(held, name, fileName);
-    if (flock(held.fd, LOCK_EX | LOCK_NB) == 0) {
-        held.locked = true;
-        return true;
-    }
-    if (errno == EWOULDBLOCK || errno == EINTR) return false;
-    throw cf::Exception(FileErrorMessage(fileName, errno));
-}
-
 void WriteAll(int fd, std::string_view bytes, const std::u16string& fileName) {
     while (!bytes.empty()) {
         const ssize_t written = write(fd, bytes.data(), bytes.size());
@@ -127,37 +107,33 @@ void WriteAll(int fd, std::string_view bytes, const std::u16string& fileName) {
 
 }  // namespace
 
-// A line while the lock is kept for the same name costs the write alone: the
+TLogFile::TLogFile() : FState(std::make_unique<TState>()) {}
+
+TLogFile::~TLogFile() { Close(); }
+
+// While the lock is kept for the same name a line costs the write alone: the
 // name was checked when the lock was taken, and no other writer got in since.
-TAppendResult TryAppendDenyingWriters(const std::u16string& fileName, std::string_view bytes, bool keepDenying) {
-    HeldState& state = Held();
-    std::lock_guard<std::mutex> guard(state.lock);
-    HeldFile& held = state.file;
-    const std::string name = held.fd >= 0 && held.wideName == fileName ? held.name : cf::ToUtf8(fileName);
-    if (!held.locked || held.name != name) {
-        Unlock(held);
-        if (!Lock(held, name, fileName)) return TAppendResult::Locked;
-    }
-    try {
-        WriteAll(held.fd, bytes, fileName);
-    } catch (...) {
-        Unlock(held);
-        throw;
-    }
-    if (!keepDenying) Unlock(held);
-    return TAppendResult::Done;
+bool TLogFile::Denies(const std::u16string& fileName) const noexcept {
+    return FState->locked && FState->wideName == fileName;
 }
 
-void ReleaseLogLock() noexcept {
-    HeldState& state = Held();
-    std::lock_guard<std::mutex> guard(state.lock);
-    Unlock(state.file);
+// Locks the file of fileName, checking the name first.
+bool TLogFile::Deny(const std::u16string& fileName) {
+    TState& file = *FState;
+    const std::string name = file.fd >= 0 && file.wideName == fileName ? file.name : cf::ToUtf8(fileName);
+    if (!StillHeld(file, name)) Hold(file, name, fileName);
+    if (flock(file.fd, LOCK_EX | LOCK_NB) == 0) {
+        file.locked = true;
+        return true;
+    }
+    if (errno == EWOULDBLOCK || errno == EINTR) return false;
+    throw cf::Exception(FileErrorMessage(fileName, errno));
 }
 
-void ReleaseLogFile() noexcept {
-    HeldState& state = Held();
-    std::lock_guard<std::mutex> guard(state.lock);
-    Release(state.file);
-}
+void TLogFile::Write(std::string_view bytes, const std::u16string& fileName) { WriteAll(FState->fd, bytes, fileName); }
+
+void TLogFile::LetOthersIn() noexcept { Unlock(*FState); }
+
+void TLogFile::Close() noexcept { Release(*FState); }
 
 }  // namespace common

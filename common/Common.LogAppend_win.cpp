@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include <mutex>
+#include <memory>
 
 #include "common/Common.LogAppend.h"
 #include "common/uSysError.h"
@@ -8,27 +8,14 @@
 
 namespace common {
 
-namespace {
-
-// The file kept open (denying other writers) after a line written with
+// The file kept open, denying other writers, after a line written with
 // keepDenying; its next line to the same name appends without opening it.
-struct KeptFile {
-    std::mutex lock;
-    std::u16string name;  // under lock, with handle
+struct TLogFile::TState {
+    std::u16string name;
     HANDLE handle = INVALID_HANDLE_VALUE;
 };
 
-// Never destroyed: the library's unload step still writes its last line.
-KeptFile& Kept() {
-    static KeptFile* kept = new KeptFile;
-    return *kept;
-}
-
-void Close(KeptFile& kept) {
-    if (kept.handle != INVALID_HANDLE_VALUE) CloseHandle(kept.handle);
-    kept.handle = INVALID_HANDLE_VALUE;
-    kept.name.clear();
-}
+namespace {
 
 // A reparse point (a symbolic link or junction) under the log's name is opened
 // as itself, never followed, and then refused like a folder. One attribute
@@ -76,32 +63,32 @@ void WriteAll(HANDLE handle, std::string_view bytes, const std::u16string& fileN
 
 }  // namespace
 
-TAppendResult TryAppendDenyingWriters(const std::u16string& fileName, std::string_view bytes, bool keepDenying) {
-    KeptFile& kept = Kept();
-    std::lock_guard<std::mutex> guard(kept.lock);
-    if (kept.handle == INVALID_HANDLE_VALUE || kept.name != fileName) {
-        Close(kept);
-        kept.handle = OpenAtEnd(fileName);
-        if (kept.handle == INVALID_HANDLE_VALUE) return TAppendResult::Locked;
-        kept.name = fileName;
-    }
-    try {
-        WriteAll(kept.handle, bytes, fileName);
-    } catch (...) {
-        Close(kept);
-        throw;
-    }
-    if (!keepDenying) Close(kept);
-    return TAppendResult::Done;
+TLogFile::TLogFile() : FState(std::make_unique<TState>()) {}
+
+TLogFile::~TLogFile() { Close(); }
+
+bool TLogFile::Denies(const std::u16string& fileName) const noexcept {
+    return FState->handle != INVALID_HANDLE_VALUE && FState->name == fileName;
 }
 
-// A handle kept open keeps denying other writers: it is closed with the lock.
-void ReleaseLogFile() noexcept { ReleaseLogLock(); }
+bool TLogFile::Deny(const std::u16string& fileName) {
+    FState->handle = OpenAtEnd(fileName);
+    if (FState->handle == INVALID_HANDLE_VALUE) return false;
+    FState->name = fileName;
+    return true;
+}
 
-void ReleaseLogLock() noexcept {
-    KeptFile& kept = Kept();
-    std::lock_guard<std::mutex> guard(kept.lock);
-    Close(kept);
+void TLogFile::Write(std::string_view bytes, const std::u16string& fileName) {
+    WriteAll(FState->handle, bytes, fileName);
+}
+
+// An open handle is what denies other writers.
+void TLogFile::LetOthersIn() noexcept { Close(); }
+
+void TLogFile::Close() noexcept {
+    if (FState->handle != INVALID_HANDLE_VALUE) CloseHandle(FState->handle);
+    FState->handle = INVALID_HANDLE_VALUE;
+    FState->name.clear();
 }
 
 }  // namespace common

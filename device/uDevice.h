@@ -4,7 +4,6 @@
 
 #include <cstdint>
 #include <functional>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -19,6 +18,19 @@ namespace device {
 using TExchangeLog = std::function<void(std::u16string_view AText, std::u16string_view ADetail)>;
 // The library's log (common::WriteLog at DEBUG level).
 TExchangeLog LibraryExchangeLog();
+
+// How the answer to a frame is judged: its first byte must be Good, else the
+// command fails with Message.
+struct TAnswerCheck {
+    uint8_t Good = kACK;
+    const char16_t* Message = u"";
+};
+
+// A finished frame with the check of its answer.
+struct TRequest {
+    TByteString Frame;
+    TAnswerCheck Check;
+};
 
 class TDevice {
 public:
@@ -36,15 +48,23 @@ public:
 
     void Enable(std::u16string_view AIPAddress, int32_t AIPPort);
     void Disable();
-    // Sends ACmd and reads the one answer byte into Response; judges nothing.
-    void RunCommand(const TByteString& ACmd);
-    // Runs ABody with the writes it makes pipelined: each frame goes out as
-    // soon as the answer to the one before is judged, without waiting for its
-    // own, so that the caller makes the next frame while the scale answers.
-    // The wire and the log see the same bytes in the same order as one
-    // exchange after another, and every answer is judged, in order, before
-    // this returns or passes an error on (the scale's error first).
-    void RunPipelined(const std::function<void()>& ABody);
+
+    // The two halves of every command, for a caller that makes its next frame
+    // while the scale answers (uUploadLoop.h). SendRequest sends a finished
+    // frame, which becomes Request; AwaitAnswer reads the answer's first byte
+    // into Response and judges it. A refused answer's exchange line is
+    // written before the refusal raises; the other lines are the caller's to
+    // write (LogRequest, LogAnswer), so that the frame may go out first.
+    void SendRequest(TByteString AFrame);
+    void AwaitAnswer(const TAnswerCheck& ACheck);
+    // The exchange lines of Request and of Response, when ExtLogEnabled.
+    void LogRequest() const;
+    void LogAnswer() const;
+
+    // The requests of the records an upload sends.
+    TRequest PluRequest(const TPluRecord& ARecord) const;
+    TRequest TareRequest(int32_t LTareNumber, int32_t LTareWeight) const;
+    TRequest AdditionalTextRequest(int32_t ATextID, std::u16string_view AValue) const;
 
     void ClearPLU();
     void DeletePLU(int32_t APluId);
@@ -68,24 +88,10 @@ public:
     void WriteLabelOptions(const TLabelOptions& ALabelOptions, std::u16string_view ADate);
 
 private:
-    // Sends a finished frame, checks the first answer byte against AGood and,
-    // for reads, fetches AFurther more bytes into Response.
-    void Execute(TByteString AFrame, uint8_t AGood, const char16_t* AMessage, int AFurther = 0);
-    void ReadAnswer(int ALen);
-    void SendPipelined(TByteString AFrame, uint8_t AGood, const char16_t* AMessage);
-    // Back to one exchange after another, once the answer in flight is judged.
-    void EndPipeline();
-    // Reads and judges the answer to the frame in flight; its "<-" line is
-    // left to the caller when ADeferLog, except on failure.
-    void ReceivePending(bool ADeferLog);
-    void Judge(uint8_t AGood, const char16_t* AMessage);
-    void LogExchange(const char16_t* ADirection, const TByteString& ABytes);
-
-    // The frame sent under RunPipelined whose answer is still to be read.
-    struct TPending {
-        uint8_t Good;
-        const char16_t* Message;
-    };
+    // One exchange: sends the frame, judges the first answer byte and, for
+    // reads, fetches AFurther more bytes into Response.
+    void Execute(TRequest ARequest, int AFurther = 0);
+    void LogExchange(const char16_t* ADirection, const TByteString& ABytes) const;
 
     TTCPSocket FConnection;
     TExchangeLog FLog;
@@ -93,8 +99,6 @@ private:
     TByteString FResponse;
     int32_t FFirmwareType = 0;
     bool FExtLogEnabled = false;
-    bool FPipelined = false;
-    std::optional<TPending> FPending;
 };
 
 }  // namespace device

@@ -2,7 +2,6 @@
 
 #include <chrono>
 
-#include "common/Common.Log.h"
 #include "lib/cf/TextUtils.h"
 #include "lib/cf/uEquipmentErrors.h"
 
@@ -47,7 +46,6 @@ void TTCPSocket::SetConnection() {
     if (FIPPort < 1 || FIPPort > 65535) Fail(u"Номер порта должен лежать в диапазоне 1-65535");
 
     CloseConnection();  // a second connect must not leak the first socket
-    common::LetOtherLogWritersIn();
     FHandle = sockets::CreateStream();
     if (FHandle == sockets::kInvalidHandle) Fail(u"Ошибка при создании сокета");
     sockets::SetNonBlocking(FHandle, true);
@@ -82,31 +80,18 @@ void TTCPSocket::WriteStr(const std::string& APacket) {
     }
 }
 
-// Before the first piece of an answer. With no log file kept from other
-// processes the socket's own receive time-out bounds the wait, and there is
-// nothing to wait for here. With one kept, the answer is awaited a short while
-// with the file still kept (most come well within it, and letting go of the
-// file costs an unlock and a lock for every record); a longer wait lets the
-// other writers in first. False when nothing came by the deadline.
-bool TTCPSocket::AwaitAnswer(std::chrono::steady_clock::time_point deadline) {
-    if (!common::LogKeptFromOtherWriters()) return true;
-    if (sockets::WaitReadable(FHandle, kLogKeptWaitMs)) return true;
-    common::LetOtherLogWritersIn();
-    return sockets::WaitReadable(FHandle, MillisecondsLeft(deadline));
-}
-
 void TTCPSocket::ReadString(int ALen, std::string& ABytes) {
     const std::size_t wanted = ALen > 0 ? static_cast<std::size_t>(ALen) : 0;
     std::string buffer(wanted, '\0');
     std::size_t got = 0;
     const auto deadline = sockets::Now() + std::chrono::milliseconds(kReceiveTimeoutMs);
-    // The first piece is one receive (most answers are a single byte); the
-    // rest of an answer that arrives in pieces is awaited until the same
-    // deadline.
+    // The first piece is one receive, bounded by the socket's receive time-out
+    // (most answers are a single byte); the rest of an answer that arrives in
+    // pieces is awaited until the same deadline.
     while (got < wanted) {
         if (got > 0) {
             if (!Connected() || !sockets::WaitReadable(FHandle, MillisecondsLeft(deadline))) break;
-        } else if (!Connected() || !AwaitAnswer(deadline)) {
+        } else if (!Connected()) {
             Fail(u"Ошибка при получении ответа от сервера");
         }
         const long result = sockets::Receive(FHandle, buffer.data() + got, wanted - got);

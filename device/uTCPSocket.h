@@ -19,9 +19,6 @@ class TTCPSocket {
 public:
     static constexpr int kConnectTimeoutMs = 5000;
     static constexpr int kReceiveTimeoutMs = 5000;
-    // How long an answer is awaited with the log file still kept from other
-    // processes, whose writers retry for 200 ms.
-    static constexpr int kLogKeptWaitMs = 20;
 
     TTCPSocket() = default;
     ~TTCPSocket();
@@ -44,8 +41,6 @@ public:
     void ReadString(int ALen, std::string& ABytes);
 
 private:
-    bool AwaitAnswer(std::chrono::steady_clock::time_point deadline);
-
     sockets::THandle FHandle = sockets::kNoHandle;
     std::u16string FIPAddress;
     int32_t FIPPort = 0;

@@ -1,6 +1,8 @@
 #include "driver/uDriver.h"
 
 #include "common/Common.Log.h"
+#include "device/uUploadLoop.h"
+#include "driver/XmlTableReader.h"
 #include "forms/ufmAdvSettings.h"
 #include "lib/cf/Exception.h"
 #include "lib/cf/FormatSettings.h"
@@ -67,6 +69,12 @@ void TDriver::Reconnect() {
     const std::u16string address = GetSettingValueStr(u"IPAddress");
     const int32_t port = GetSettingValueInt(u"IPPort");
     FDevice->Enable(address, port);
+}
+
+void TDriver::UploadRecords(const XmlTable& table, const RecordRequest& makeRequest) {
+    device::UploadRequests(*FDevice, [&](const device::TRequestSink& send) {
+        table.ForEachRecord([&](const XmlRecord& record) { send(makeRequest(record)); });
+    });
 }
 
 void TDriver::Open() {

@@ -2,6 +2,7 @@
 // connection, and the goods, tare, company and text uploads.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -10,6 +11,7 @@
 
 namespace driver {
 
+class XmlRecord;
 class XmlTable;
 
 inline constexpr char16_t kDriverClassName[] = u"w_quorlan7t4p";
@@ -34,6 +36,10 @@ protected:
 private:
     // A fresh connection with the current address and port.
     void Reconnect();
+    // One request per record of the table, each made while the scale answers
+    // the one before (device::UploadRequests).
+    using RecordRequest = std::function<device::TRequest(const XmlRecord&)>;
+    void UploadRecords(const XmlTable& table, const RecordRequest& makeRequest);
 
     // Goods (uDriverGoods.cpp).
     void UploadGoods(const cf::VarArrayData& args);

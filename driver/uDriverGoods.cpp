@@ -1,5 +1,4 @@
 // The goods methods: upload a goods table record by record, clear all goods, delete one.
-#include "common/Common.Log.h"
 #include "driver/DriverArguments.h"
 #include "driver/XmlDocuments.h"
 #include "driver/XmlTableReader.h"
@@ -78,16 +77,13 @@ void TDriver::UploadGoods(const cf::VarArrayData& args) {
 }
 
 void TDriver::UploadGoodsXML(const XmlTable& table) {
-    const common::TLogHold hold;  // the exchange lines of all records
-    // Each record is read and its frame made while the scale answers the one before.
-    FDevice->RunPipelined([&] {
-        table.ForEachRecord([this](const XmlRecord& record) {
-            const GoodsRecord goods = ReadGoodsRecord(record);
-            CheckGoodsRecord(goods);
-            FDevice->WritePlu(goods.PLU, goods.GroupCode, goods.FixWeight, goods.ShelfLife, goods.SellByDate,
-                              goods.TaxNumber, goods.TareNumber, goods.EANData, goods.Name,
-                              goods.Price, goods.IsWeightGoods, goods.TextID);
-        });
+    UploadRecords(table, [this](const XmlRecord& record) {
+        const GoodsRecord goods = ReadGoodsRecord(record);
+        CheckGoodsRecord(goods);
+        return FDevice->PluRequest({goods.PLU, goods.GroupCode, goods.FixWeight, goods.ShelfLife, goods.SellByDate,
+                                    goods.TaxNumber, goods.TareNumber, std::u16string(goods.EANData),
+                                    std::u16string(goods.Name), goods.Price, goods.IsWeightGoods,
+                                    goods.TextID});
     });
 }
 

@@ -1,5 +1,4 @@
 // The tare table, the company name and the additional texts.
-#include "common/Common.Log.h"
 #include "driver/DriverArguments.h"
 #include "driver/XmlDocuments.h"
 #include "driver/XmlTableReader.h"
@@ -35,13 +34,10 @@ void TDriver::UploadAdditionalText(const cf::VarArrayData& args) {
 }
 
 void TDriver::UploadAdditionalTextXML(const XmlTable& table) {
-    const common::TLogHold hold;  // the exchange lines of all records
-    FDevice->RunPipelined([&] {
-        table.ForEachRecord([this](const XmlRecord& record) {
-            const int32_t textId = VarToIntDef(record.Text(u"TextID"), kMissingValue);
-            if (textId == kMissingValue) throw cf::Exception(u"Некорректный ID текста");
-            FDevice->WriteAdditionalText(textId, record.Text(u"Value"));
-        });
+    UploadRecords(table, [this](const XmlRecord& record) {
+        const int32_t textId = VarToIntDef(record.Text(u"TextID"), kMissingValue);
+        if (textId == kMissingValue) throw cf::Exception(u"Некорректный ID текста");
+        return FDevice->AdditionalTextRequest(textId, record.Text(u"Value"));
     });
 }
 
@@ -53,17 +49,14 @@ void TDriver::UploadTare(const cf::VarArrayData& args) {
 }
 
 void TDriver::UploadTareXML(const XmlTable& table) {
-    const common::TLogHold hold;  // the exchange lines of all records
-    FDevice->RunPipelined([&] {
-        table.ForEachRecord([this](const XmlRecord& record) {
-            const int32_t number = VarToIntDef(record.Text(u"TareNumber"), kMissingValue);
-            const int32_t weight = VarToIntDef(record.Text(u"TareWeight"), kMissingValue);
-            // Taken as unsigned, every negative number is out of range too.
-            if (number == kMissingValue || static_cast<uint32_t>(number) > kMaxTareNumber)
-                throw cf::Exception(u"Некорректный номер тары. Диапазон от 0 до 16");
-            if (weight == kMissingValue) throw cf::Exception(u"Некорректный вес тары");
-            FDevice->WriteTare(number, weight);
-        });
+    UploadRecords(table, [this](const XmlRecord& record) {
+        const int32_t number = VarToIntDef(record.Text(u"TareNumber"), kMissingValue);
+        const int32_t weight = VarToIntDef(record.Text(u"TareWeight"), kMissingValue);
+        // Taken as unsigned, every negative number is out of range too.
+        if (number == kMissingValue || static_cast<uint32_t>(number) > kMaxTareNumber)
+            throw cf::Exception(u"Некорректный номер тары. Диапазон от 0 до 16");
+        if (weight == kMissingValue) throw cf::Exception(u"Некорректный вес тары");
+        return FDevice->TareRequest(number, weight);
     });
 }
 

@@ -122,6 +122,25 @@ TEST_F(Uploads, ScaleRefusalStopsTheUpload) {
     EXPECT_EQ(sim->Summary().Frames, 2u);
 }
 
+// Tare and texts share the goods' upload loop, each with its own refusal.
+TEST_F(Uploads, TareAndTextRefusalsStopTheirUploadsWithTheirMessages) {
+    sim->Stop();
+    tiger_sim::TSimOptions options;
+    options.RefuseAt = {2, 5};
+    StartSimulator(options);
+    EXPECT_TRUE(SetParameter(u"IPPort", DoubleValue(port)));
+    EXPECT_FALSE(UploadTare(u"<Table><Record TareNumber=\"1\" TareWeight=\"5\"/><Record TareNumber=\"2\" "
+                            u"TareWeight=\"6\"/><Record TareNumber=\"3\" TareWeight=\"7\"/></Table>"));
+    EXPECT_EQ(Error(), u"Ошибка выгрузки веса тары");
+    EXPECT_EQ(sim->Summary().Frames, 2u);
+    EXPECT_EQ(sim->State().Tare.size(), 1u);
+    EXPECT_FALSE(UploadTexts(u"<Table><Record TextID=\"1\" Value=\"a\"/><Record TextID=\"2\" Value=\"b\"/>"
+                             u"<Record TextID=\"3\" Value=\"c\"/><Record TextID=\"4\" Value=\"d\"/></Table>"));
+    EXPECT_EQ(Error(), u"Ошибка выгрузки дополнительного текста");
+    EXPECT_EQ(sim->Summary().Frames, 5u);
+    EXPECT_EQ(sim->State().AdditionalTexts.size(), 2u);
+}
+
 TEST_F(Uploads, TableShapeRecordNamesAndCleaning) {
     EXPECT_FALSE(UploadGoods(u"<table><Record/></table>"));
     EXPECT_EQ(Error(), u"Не найден корневой узел");

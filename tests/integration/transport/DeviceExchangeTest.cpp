@@ -1,3 +1,4 @@
+#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -6,6 +7,7 @@
 
 #include "common/Common.Log.h"
 #include "device/uScaleFrames.h"
+#include "device/uUploadLoop.h"
 #include "lib/cf/DateTime.h"
 #include "lib/cf/uEquipmentErrors.h"
 #include "tests/integration/transport/TransportSupport.h"
@@ -96,8 +98,9 @@ TEST_F(DeviceExchange, ARefusalRaisesTheCommandsMessage) {
 TEST_F(DeviceExchange, PipelinedWritesKeepTheOrderOfOneExchangeAfterAnother) {
     Open();
     device->SetExtLogEnabled(true);
-    device->RunPipelined([&] {
-        for (uint32_t number = 1; number <= 3; ++number) device->WriteTare(static_cast<int32_t>(number), 10 * number);
+    device::UploadRequests(*device, [&](const device::TRequestSink& send) {
+        for (uint32_t number = 1; number <= 3; ++number)
+            send(device->TareRequest(static_cast<int32_t>(number), static_cast<int32_t>(10 * number)));
     });
     ASSERT_EQ(log.size(), 6u);
     for (std::size_t i = 0; i < 3; ++i) {
@@ -115,17 +118,17 @@ TEST_F(DeviceExchange, APipelinedRefusalStopsTheWritesAndOutranksTheCallersError
     tiger_sim::TSimOptions options;
     options.RefuseAt = {2, 4};
     Open(options);
-    const auto writeThree = [&] {
-        for (int32_t number = 1; number <= 3; ++number) device->WriteTare(number, 7);
+    const auto writeThree = [&](const device::TRequestSink& send) {
+        for (int32_t number = 1; number <= 3; ++number) send(device->TareRequest(number, 7));
     };
-    EXPECT_EQ(MessageOf([&] { device->RunPipelined(writeThree); }), u"Ошибка выгрузки веса тары");
+    EXPECT_EQ(MessageOf([&] { device::UploadRequests(*device, writeThree); }), u"Ошибка выгрузки веса тары");
     EXPECT_EQ(sim->Summary().Frames, 2u);  // nothing after the refused frame
     device->SetExtLogEnabled(true);
     // The refusal of frame 4 arrives while the caller fails on its third record.
     EXPECT_EQ(MessageOf([&] {
-                  device->RunPipelined([&] {
-                      device->WriteTare(1, 5);
-                      device->WriteTare(2, 5);
+                  device::UploadRequests(*device, [&](const device::TRequestSink& send) {
+                      send(device->TareRequest(1, 5));
+                      send(device->TareRequest(2, 5));
                       throw cf::Exception(u"третья запись");
                   });
               }),
@@ -136,12 +139,33 @@ TEST_F(DeviceExchange, APipelinedRefusalStopsTheWritesAndOutranksTheCallersError
     EXPECT_EQ(log[3].Detail, u"15");
 }
 
+// Each answer is judged by its own frame's check, though the next frame, of
+// another command, is made while it is awaited; nothing goes out after a refusal.
+TEST_F(DeviceExchange, AnUploadsRefusalCarriesTheRefusedFramesMessage) {
+    tiger_sim::TSimOptions options;
+    options.RefuseAt = {2};
+    Open(options);
+    device->SetExtLogEnabled(true);
+    EXPECT_EQ(MessageOf([&] {
+                  device::UploadRequests(*device, [&](const device::TRequestSink& send) {
+                      send(device->AdditionalTextRequest(1, u"a"));
+                      send(device->TareRequest(2, 5));
+                      send(device->AdditionalTextRequest(3, u"c"));
+                  });
+              }),
+              u"Ошибка выгрузки веса тары");
+    EXPECT_EQ(Commands(), (std::vector<std::string>{"WriteAdditionalText", "WriteTare"}));
+    ASSERT_EQ(log.size(), 4u);
+    EXPECT_EQ(log[2].Detail, device::BytesToHex(device::WriteTareFrame(0, 2, 5)));
+    EXPECT_EQ(log[3].Detail, u"15");
+}
+
 TEST_F(DeviceExchange, ACallersErrorWaitsForTheAnswerInFlight) {
     Open();
     device->SetExtLogEnabled(true);
     EXPECT_EQ(MessageOf([&] {
-                  device->RunPipelined([&] {
-                      device->WriteTare(1, 5);
+                  device::UploadRequests(*device, [&](const device::TRequestSink& send) {
+                      send(device->TareRequest(1, 5));
                       throw cf::Exception(u"вторая запись");
                   });
               }),
@@ -333,7 +357,47 @@ TEST_F(DeviceExchange, ALateAnswerLetsOtherProcessesWriteTheLog) {
         std::this_thread::sleep_for(std::chrono::milliseconds(200));
         gotInDuringTheWait = log_tests::OtherWriterGetsIn(file);
     });
-    scale.WriteTare(1, 5);
+    device::UploadRequests(scale, [&](const device::TRequestSink& send) { send(scale.TareRequest(1, 5)); });
     other.join();
     EXPECT_TRUE(gotInDuringTheWait);
+}
+
+// Even a quick answer is awaited with the log file open to other processes:
+// an upload keeps it only between its own lines, never while the scale works.
+TEST(UploadLog, OtherProcessesWriteTheLogWhileEveryAnswerIsAwaited) {
+    const LibraryLogFolder folder("wq_upload_wait_log");
+    common::WriteLog(u"start", u"", common::TLogLevel::llInfo);
+    const std::filesystem::path file(common::GetLogPath(false));
+    const std::size_t frameSize = device::WriteTareFrame(0, 1, 1).size();
+    constexpr int kFrames = 3;
+    std::atomic<int> letIn{0};
+    std::uintmax_t written = std::filesystem::file_size(file);
+    ScriptedPeer peer([&](tiger_sim::net::TSocket s) {
+        for (int frame = 0; frame < kFrames; ++frame) {
+            std::string request(frameSize, '\0');
+            for (std::size_t got = 0; got < frameSize;) {
+                const long part = tiger_sim::net::Receive(s, request.data() + got, frameSize - got);
+                if (part <= 0) return;
+                got += static_cast<std::size_t>(part);
+            }
+            // The frame's lines come once it is sent; then the wait for its
+            // answer begins, and lasts here until the look is over.
+            for (int i = 0; i < 2000 && std::filesystem::file_size(file) == written; ++i)
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(15);
+            bool in = false;
+            while (!(in = log_tests::OtherWriterGetsIn(file.u16string())) && std::chrono::steady_clock::now() < until)
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            if (in) ++letIn;
+            written = std::filesystem::file_size(file);
+            tiger_sim::net::SendAll(s, "\x06", 1);
+        }
+    });
+    device::TDevice scale;
+    scale.SetExtLogEnabled(true);
+    scale.Enable(u"127.0.0.1", peer.Port());
+    device::UploadRequests(scale, [&](const device::TRequestSink& send) {
+        for (int32_t number = 1; number <= kFrames; ++number) send(scale.TareRequest(number, 5));
+    });
+    EXPECT_EQ(letIn.load(), kFrames);
 }
