@@ -50,7 +50,7 @@ public:
     void Disable();
 
     // The two halves of every command, for a caller that makes its next frame
-    // while the scale answers (uUploadLoop.h). SendRequest sends a finished
+    // while the scale answers (the driver's upload loop). SendRequest sends a finished
     // frame, which becomes Request; AwaitAnswer reads the answer's first byte
     // into Response and judges it. A refused answer's exchange line is
     // written before the refusal raises; the other lines are the caller's to

@@ -1,8 +1,8 @@
 #include "driver/uDriver.h"
 
 #include "common/Common.Log.h"
-#include "device/uUploadLoop.h"
 #include "driver/XmlTableReader.h"
+#include "driver/uUploadLoop.h"
 #include "forms/ufmAdvSettings.h"
 #include "lib/cf/Exception.h"
 #include "lib/cf/FormatSettings.h"
@@ -72,7 +72,7 @@ void TDriver::Reconnect() {
 }
 
 void TDriver::UploadRecords(const XmlTable& table, const RecordRequest& makeRequest) {
-    device::UploadRequests(*FDevice, [&](const device::TRequestSink& send) {
+    UploadRequests(*FDevice, [&](const TRequestSink& send) {
         table.ForEachRecord([&](const XmlRecord& record) { send(makeRequest(record)); });
     });
 }

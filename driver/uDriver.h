@@ -37,7 +37,7 @@ private:
     // A fresh connection with the current address and port.
     void Reconnect();
     // One request per record of the table, each made while the scale answers
-    // the one before (device::UploadRequests).
+    // the one before (UploadRequests in uUploadLoop.h).
     using RecordRequest = std::function<device::TRequest(const XmlRecord&)>;
     void UploadRecords(const XmlTable& table, const RecordRequest& makeRequest);
 

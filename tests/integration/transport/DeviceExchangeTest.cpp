@@ -7,7 +7,7 @@
 
 #include "common/Common.Log.h"
 #include "device/uScaleFrames.h"
-#include "device/uUploadLoop.h"
+#include "driver/uUploadLoop.h"
 #include "lib/cf/DateTime.h"
 #include "lib/cf/uEquipmentErrors.h"
 #include "tests/integration/transport/TransportSupport.h"
@@ -98,7 +98,7 @@ TEST_F(DeviceExchange, ARefusalRaisesTheCommandsMessage) {
 TEST_F(DeviceExchange, PipelinedWritesKeepTheOrderOfOneExchangeAfterAnother) {
     Open();
     device->SetExtLogEnabled(true);
-    device::UploadRequests(*device, [&](const device::TRequestSink& send) {
+    driver::UploadRequests(*device, [&](const driver::TRequestSink& send) {
         for (uint32_t number = 1; number <= 3; ++number)
             send(device->TareRequest(static_cast<int32_t>(number), static_cast<int32_t>(10 * number)));
     });
@@ -118,15 +118,15 @@ TEST_F(DeviceExchange, APipelinedRefusalStopsTheWritesAndOutranksTheCallersError
     tiger_sim::TSimOptions options;
     options.RefuseAt = {2, 4};
     Open(options);
-    const auto writeThree = [&](const device::TRequestSink& send) {
+    const auto writeThree = [&](const driver::TRequestSink& send) {
         for (int32_t number = 1; number <= 3; ++number) send(device->TareRequest(number, 7));
     };
-    EXPECT_EQ(MessageOf([&] { device::UploadRequests(*device, writeThree); }), u"Ошибка выгрузки веса тары");
+    EXPECT_EQ(MessageOf([&] { driver::UploadRequests(*device, writeThree); }), u"Ошибка выгрузки веса тары");
     EXPECT_EQ(sim->Summary().Frames, 2u);  // nothing after the refused frame
     device->SetExtLogEnabled(true);
     // The refusal of frame 4 arrives while the caller fails on its third record.
     EXPECT_EQ(MessageOf([&] {
-                  device::UploadRequests(*device, [&](const device::TRequestSink& send) {
+                  driver::UploadRequests(*device, [&](const driver::TRequestSink& send) {
                       send(device->TareRequest(1, 5));
                       send(device->TareRequest(2, 5));
                       throw cf::Exception(u"третья запись");
@@ -147,7 +147,7 @@ TEST_F(DeviceExchange, AnUploadsRefusalCarriesTheRefusedFramesMessage) {
     Open(options);
     device->SetExtLogEnabled(true);
     EXPECT_EQ(MessageOf([&] {
-                  device::UploadRequests(*device, [&](const device::TRequestSink& send) {
+                  driver::UploadRequests(*device, [&](const driver::TRequestSink& send) {
                       send(device->AdditionalTextRequest(1, u"a"));
                       send(device->TareRequest(2, 5));
                       send(device->AdditionalTextRequest(3, u"c"));
@@ -164,7 +164,7 @@ TEST_F(DeviceExchange, ACallersErrorWaitsForTheAnswerInFlight) {
     Open();
     device->SetExtLogEnabled(true);
     EXPECT_EQ(MessageOf([&] {
-                  device::UploadRequests(*device, [&](const device::TRequestSink& send) {
+                  driver::UploadRequests(*device, [&](const driver::TRequestSink& send) {
                       send(device->TareRequest(1, 5));
                       throw cf::Exception(u"вторая запись");
                   });
@@ -357,7 +357,7 @@ TEST_F(DeviceExchange, ALateAnswerLetsOtherProcessesWriteTheLog) {
         std::this_thread::sleep_for(std::chrono::milliseconds(200));
         gotInDuringTheWait = log_tests::OtherWriterGetsIn(file);
     });
-    device::UploadRequests(scale, [&](const device::TRequestSink& send) { send(scale.TareRequest(1, 5)); });
+    driver::UploadRequests(scale, [&](const driver::TRequestSink& send) { send(scale.TareRequest(1, 5)); });
     other.join();
     EXPECT_TRUE(gotInDuringTheWait);
 }
@@ -396,7 +396,7 @@ TEST(UploadLog, OtherProcessesWriteTheLogWhileEveryAnswerIsAwaited) {
     device::TDevice scale;
     scale.SetExtLogEnabled(true);
     scale.Enable(u"127.0.0.1", peer.Port());
-    device::UploadRequests(scale, [&](const device::TRequestSink& send) {
+    driver::UploadRequests(scale, [&](const driver::TRequestSink& send) {
         for (int32_t number = 1; number <= kFrames; ++number) send(scale.TareRequest(number, 5));
     });
     EXPECT_EQ(letIn.load(), kFrames);

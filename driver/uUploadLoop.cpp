@@ -1,20 +1,20 @@
-#include "device/uUploadLoop.h"
+#include "driver/uUploadLoop.h"
 
 #include <optional>
 
 #include "common/Common.Log.h"
 
-namespace device {
+namespace driver {
 
 namespace {
 
 class TUpload {
 public:
-    explicit TUpload(TDevice& ADevice) : FDevice(ADevice) {}
+    explicit TUpload(device::TDevice& ADevice) : FDevice(ADevice) {}
 
     // Only the previous answer's judgement stands between two frames; the
     // lines of both are written once the next frame is on its way.
-    void Send(TRequest ARequest) {
+    void Send(device::TRequest ARequest) {
         const bool answered = AwaitInFlight();
         const auto writeLines = [&] {
             if (answered) FDevice.LogAnswer();
@@ -39,24 +39,24 @@ private:
     // Other processes' log writers are let in first: none may wait on the scale.
     bool AwaitInFlight() {
         if (!FInFlight) return false;
-        const TAnswerCheck check = *FInFlight;
+        const device::TAnswerCheck check = *FInFlight;
         FInFlight.reset();
         common::LetOtherLogWritersIn();
         FDevice.AwaitAnswer(check);
         return true;
     }
 
-    TDevice& FDevice;
-    std::optional<TAnswerCheck> FInFlight;
+    device::TDevice& FDevice;
+    std::optional<device::TAnswerCheck> FInFlight;
 };
 
 }  // namespace
 
-void UploadRequests(TDevice& ADevice, const TRequestSource& ASource) {
+void UploadRequests(device::TDevice& ADevice, const TRequestSource& ASource) {
     const common::TLogHold hold;  // the exchange lines of all records
     TUpload upload(ADevice);
     try {
-        ASource([&upload](TRequest ARequest) { upload.Send(std::move(ARequest)); });
+        ASource([&upload](device::TRequest ARequest) { upload.Send(std::move(ARequest)); });
     } catch (...) {
         // The frame in flight was sent before the error arose: its answer
         // comes first, and a refusal there is the one reported.
@@ -66,4 +66,4 @@ void UploadRequests(TDevice& ADevice, const TRequestSource& ASource) {
     upload.Finish();
 }
 
-}  // namespace device
+}  // namespace driver

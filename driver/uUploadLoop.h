@@ -6,10 +6,10 @@
 
 #include "device/uDevice.h"
 
-namespace device {
+namespace driver {
 
 // Takes the next request of an upload.
-using TRequestSink = std::function<void(TRequest ARequest)>;
+using TRequestSink = std::function<void(device::TRequest ARequest)>;
 // Makes an upload's requests one after another (reading a record, making its
 // frame) and hands each to the sink; raises to stop the upload.
 using TRequestSource = std::function<void(const TRequestSink& ASend)>;
@@ -22,6 +22,6 @@ using TRequestSource = std::function<void(const TRequestSink& ASend)>;
 // is sent, and it outranks an error the source raised meanwhile. Between its
 // exchange lines the log file stays kept from other processes' writers, but
 // never while the scale is awaited.
-void UploadRequests(TDevice& ADevice, const TRequestSource& ASource);
+void UploadRequests(device::TDevice& ADevice, const TRequestSource& ASource);
 
-}  // namespace device
+}  // namespace driver
