@@ -12,7 +12,6 @@ namespace cf {
 
 namespace {
 
-constexpr int32_t kExtMethodBase = 30000;
 constexpr unsigned short kErrorReportCode = 1006;
 constexpr long kCallAsProcStatus = 1;
 constexpr long kCallAsFuncStatus = 1000;
