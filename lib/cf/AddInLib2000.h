@@ -36,7 +36,8 @@ public:
     // The name the platform creates this class by.
     virtual std::u16string NCClassName() const;
     // The library's own file version, "0.0.0.0" when it has none. Defined with
-    // the common services (uExtAddInLib2000.cpp), so only what links them calls it.
+    // the traced component (uExtAddInLib2000.cpp, target wq_traced_frame), so
+    // only what links the common services calls it.
     std::u16string GetFileVersion() const;
     virtual void OnInit() {}
     virtual void OnDone() {}
