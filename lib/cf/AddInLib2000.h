@@ -78,6 +78,7 @@ protected:
     virtual void OnCallExit(const std::u16string& methodName2, const Variant& result, const VarArrayData& args);
 
     VarArrayData ReadArguments(const tVariant* params, long count) const;
+    // Hands back only the arguments the method stored into.
     void WriteArguments(const VarArrayData& args, tVariant* params, long count) const;
     // Sends one error report to the platform when a connection is set.
     void SendError(const std::u16string& source, const std::u16string& message, long status) const;
