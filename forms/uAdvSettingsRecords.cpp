@@ -1,6 +1,5 @@
 #include "forms/uAdvSettingsRecords.h"
 
-
 #include "common/uPaths.h"
 #include "device/uSystemCodePages.h"
 #include "forms/uAdvSettingsChecks.h"
