@@ -10,6 +10,8 @@ namespace help {
 
 namespace {
 
+using common::Wide;
+
 [[noreturn]] void RaiseFileError(const char16_t* what, const std::u16string& path, DWORD code) {
     throw cf::Exception(std::u16string(what) + u" \"" + path + u"\": " +
                         common::SysErrorMessage(static_cast<int>(code)));
