@@ -3,6 +3,7 @@
 
 #include "common/uCommonUtils.h"
 #include "common/uSystemTime_win.h"
+#include "common/uWinApi_win.h"
 #include "common/uSysError.h"
 #include "lib/cf/Exception.h"
 #include "lib/cf/TextUtils.h"
@@ -19,16 +20,18 @@ std::u16string UpToNul(const wchar_t* buffer, std::size_t capacity) {
     return std::u16string(reinterpret_cast<const char16_t*>(buffer), length);
 }
 
-const wchar_t* Wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
-
 }  // namespace
 
-std::u16string GetModulePath() {
+HMODULE OwnModule() {
     HMODULE module = nullptr;
     GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCWSTR>(&GetModulePath), &module);
+                       reinterpret_cast<LPCWSTR>(&OwnModule), &module);
+    return module;
+}
+
+std::u16string GetModulePath() {
     wchar_t buffer[kPathCapacity] = {};
-    const DWORD length = GetModuleFileNameW(module, buffer, kPathCapacity);
+    const DWORD length = GetModuleFileNameW(OwnModule(), buffer, kPathCapacity);
     return GetLongPath(UpToNul(buffer, length));
 }
 

@@ -2,13 +2,12 @@
 
 #include "common/uPaths.h"
 #include "common/uSysError.h"
+#include "common/uWinApi_win.h"
 #include "lib/cf/Exception.h"
 
 namespace common {
 
 namespace {
-
-const wchar_t* Wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
 
 // Characters no file or folder name may hold; the drive colon is checked apart.
 bool HasInvalidCharacters(std::u16string_view path) {

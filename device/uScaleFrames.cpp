@@ -2,6 +2,7 @@
 
 #include <pcre2.h>
 
+#include <array>
 #include <cmath>
 #include <memory>
 #include <mutex>
@@ -220,6 +221,59 @@ TByteString WriteOperatorOptionsFrame(int32_t fw, const TOperatorOptions& o) {
     Put(frame, 1, o.Use_Key, u"Использование кнопки");
     Put(frame, 1, o.TicketSetting1, u"Настройки чека");
     return Finish(std::move(frame), fw);
+}
+
+namespace {
+
+struct TFlagBit {
+    int32_t TOperatorOptions::*Field;
+    int32_t Bit;
+};
+
+TFlagBit BitOf(TOperatorFlag AFlag) {
+    using F = TOperatorFlag;
+    using O = TOperatorOptions;
+    switch (AFlag) {
+        case F::Barcode: return {&O::TicketSetting0, 0x01};
+        case F::BarcodeOnStub: return {&O::TicketSetting0, 0x02};
+        case F::TotalWeight: return {&O::TicketSetting0, 0x04};
+        case F::PLUNumber: return {&O::TicketSetting0, 0x08};
+        case F::Stub: return {&O::TicketSetting0, 0x10};
+        case F::Header: return {&O::TicketSetting0, 0x20};
+        case F::Footer: return {&O::TicketSetting0, 0x40};
+        case F::RunningMessage: return {&O::Running_Message, 0x80};
+        case F::PriceKey: return {&O::Use_Key, 0x10};
+        case F::TicketNo: return {&O::TicketSetting1, 0x02};
+        case F::PackingMode: return {&O::TicketSetting1, 0x08};
+        case F::Tare: return {&O::TicketSetting1, 0x40};
+    }
+    return {&O::TicketSetting0, 0};
+}
+
+// One-line firmware: the code of each date format by its index (index 0: not printed).
+constexpr std::array<std::array<int32_t, 5>, 3> kOneLineDateCodes{{
+    {0, 0x01, 0x04, 0x05, 0},       // package
+    {0, 0x08, 0x20, 0x28, 0x30},    // best before
+    {0, 0x40, 0x100, 0x140, 0x180}, // sell by
+}};
+// Two-line firmware: one flag per printed date.
+constexpr std::array<int32_t, 3> kTwoLineDateFlags{0x01, 0x08, 0x40};
+
+}  // namespace
+
+void SetOperatorFlag(TOperatorOptions& AOptions, TOperatorFlag AFlag) {
+    const TFlagBit bit = BitOf(AFlag);
+    AOptions.*bit.Field |= bit.Bit;
+}
+
+int32_t PrintFormatBits(int32_t AFirmwareType, TLabelDate ADate, int AChoice) {
+    const auto date = static_cast<std::size_t>(ADate);
+    if (AFirmwareType == 0) {
+        const std::array<int32_t, 5>& codes = kOneLineDateCodes[date];
+        return AChoice >= 0 && AChoice < static_cast<int>(codes.size()) ? codes[static_cast<std::size_t>(AChoice)] : 0;
+    }
+    if (AFirmwareType == 1) return AChoice >= 0 ? kTwoLineDateFlags[date] : 0;
+    return 0;
 }
 
 TByteString WriteOpersFrame(int32_t fw, int AIndex, std::u16string_view AOperators) {

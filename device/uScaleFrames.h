@@ -21,6 +21,32 @@ struct TOperatorOptions {
     int32_t TicketSetting1 = 0;
 };
 
+// The settings the operator options carry as one bit each.
+enum class TOperatorFlag {
+    Barcode,
+    BarcodeOnStub,
+    TotalWeight,
+    PLUNumber,
+    Stub,
+    Header,
+    Footer,
+    RunningMessage,
+    PriceKey,     // the "#" key enters a price
+    TicketNo,
+    PackingMode,  // packing rather than sale
+    Tare,
+};
+// Sets the flag's bit in the field of AOptions that carries it.
+void SetOperatorFlag(TOperatorOptions& AOptions, TOperatorFlag AFlag);
+
+// The dates a label prints.
+enum class TLabelDate { Package, BestBefore, SellBy };
+// The date's bits of the label options' print format for the format chosen
+// (its index in the firmware's list, -1 for none): one-line firmware (type 0)
+// has a code per format, two-line firmware one flag for any choice; other
+// types print no date.
+int32_t PrintFormatBits(int32_t AFirmwareType, TLabelDate ADate, int AChoice);
+
 // Label options. The date texts are short strings of at most 30 single-byte
 // characters; they ride along for the dialog and are not sent.
 struct TLabelOptions {

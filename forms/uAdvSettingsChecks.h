@@ -1,12 +1,19 @@
 // The check boxes and radio buttons of the advanced settings dialog, once
 // for both views: which group holds each and in which cell, its caption, the
-// state field it shows, its name and its control identifier. A view places
-// each group among the other controls of its page and creates the group's
-// rows in the table's order.
+// state field it shows, its name, its control identifier and the operator
+// options' flag it sets. A view places each group among the other controls of
+// its page and creates the group's rows in the table's order.
+//
+// A new check box: its field in TAdvSettingsState, its identifier in
+// uControlIds.h, one row in uAdvSettingsChecks.cpp and, when the scale gets
+// it, its bit in device::TOperatorFlag (uScaleFrames); its test in
+// tests/unit/forms/AdvSettingsTest.cpp.
 #pragma once
 
+#include <optional>
 #include <span>
 
+#include "device/uScaleFrames.h"
 #include "forms/uAdvSettingsState.h"
 
 namespace forms {
@@ -34,6 +41,9 @@ struct TCheckControl {
     bool TAdvSettingsState::*Field;
     const char* Name;  // the control's name: the GTK widget's
     int Id;            // the Win32 control identifier
+    // The flag set in the operator options while the field is true; both
+    // buttons of a radio pair name it.
+    std::optional<device::TOperatorFlag> OperatorFlag = std::nullopt;
 
     // Whether the control shows as checked in AState.
     bool Shown(const TAdvSettingsState& AState) const;

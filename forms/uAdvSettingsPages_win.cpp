@@ -71,7 +71,7 @@ void AddChecks(const TBuilder& b, TAdvSettingsControls& c, TCheckGroup AGroup, T
 
 HWND AddPanel(HWND AWindow, const wchar_t* AClass, const RECT& AArea) {
     HWND panel = CreateWindowExW(WS_EX_CONTROLPARENT, AClass, L"", WS_CHILD | WS_CLIPSIBLINGS, AArea.left, AArea.top,
-                                 AArea.right - AArea.left, AArea.bottom - AArea.top, AWindow, nullptr, ThisModule(),
+                                 AArea.right - AArea.left, AArea.bottom - AArea.top, AWindow, nullptr, OwnModule(),
                                  nullptr);
     SetWindowPos(panel, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     return panel;

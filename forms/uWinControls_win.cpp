@@ -36,9 +36,9 @@ TFont::~TFont() {
 
 HWND AddControl(HWND AParent, const wchar_t* AClass, const std::u16string& AText, DWORD AStyle, TBounds ABounds,
                 int AId, HFONT AFont, DWORD AExStyle) {
-    HWND control = CreateWindowExW(AExStyle, AClass, Wide(AText).c_str(), AStyle | WS_CHILD | WS_VISIBLE, ABounds.X,
+    HWND control = CreateWindowExW(AExStyle, AClass, Wide(AText), AStyle | WS_CHILD | WS_VISIBLE, ABounds.X,
                                    ABounds.Y, ABounds.Width, ABounds.Height, AParent,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(AId)), ThisModule(), nullptr);
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(AId)), OwnModule(), nullptr);
     if (!control) throw cf::Exception(u"Не удалось создать элемент окна «" + AText + u"»");
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(AFont), FALSE);
     return control;
@@ -48,7 +48,7 @@ void SetComboItems(HWND ACombo, const std::vector<std::u16string>& AItems) {
     if (ComboItems(ACombo) == AItems) return;
     SendMessageW(ACombo, CB_RESETCONTENT, 0, 0);
     for (const std::u16string& item : AItems)
-        SendMessageW(ACombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(item).c_str()));
+        SendMessageW(ACombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(item)));
 }
 
 void SetComboIndex(HWND ACombo, int AIndex) {

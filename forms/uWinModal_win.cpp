@@ -9,12 +9,12 @@ namespace forms::win {
 
 TCommonControlsScope::TCommonControlsScope() {
     wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(ThisModule(), path, MAX_PATH);
+    GetModuleFileNameW(OwnModule(), path, MAX_PATH);
     ACTCTXW context{};
     context.cbSize = sizeof(context);
     context.dwFlags = ACTCTX_FLAG_HMODULE_VALID | ACTCTX_FLAG_RESOURCE_NAME_VALID;
     context.lpSource = path;
-    context.hModule = ThisModule();
+    context.hModule = OwnModule();
     context.lpResourceName = MAKEINTRESOURCEW(kCommonControlsManifestId);
     FContext = CreateActCtxW(&context);
     // Without the context the windows still work, with the old controls.

@@ -5,15 +5,6 @@
 
 namespace forms::win {
 
-HINSTANCE ThisModule() {
-    HMODULE module = nullptr;
-    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCWSTR>(&ThisModule), &module);
-    return module;
-}
-
-std::wstring Wide(const std::u16string& text) { return std::wstring(text.begin(), text.end()); }
-
 std::u16string TextOf(HWND control) {
     const int length = GetWindowTextLengthW(control);
     std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
@@ -21,11 +12,11 @@ std::u16string TextOf(HWND control) {
     return std::u16string(text.begin(), text.end());
 }
 
-void SetText(HWND control, const std::u16string& text) { SetWindowTextW(control, Wide(text).c_str()); }
+void SetText(HWND control, const std::u16string& text) { SetWindowTextW(control, Wide(text)); }
 
 void ShowError(HWND AOwner, const std::u16string& AMessage) noexcept {
     try {
-        MessageBoxW(AOwner, Wide(AMessage).c_str(), L"Ошибка", MB_OK | MB_ICONERROR);
+        MessageBoxW(AOwner, Wide(AMessage), L"Ошибка", MB_OK | MB_ICONERROR);
     } catch (...) {
         MessageBoxW(AOwner, L"Недостаточно памяти", L"Ошибка", MB_OK | MB_ICONERROR);
     }
@@ -42,11 +33,11 @@ void ShowCurrentError(HWND AOwner) noexcept {
 TWindowClass::TWindowClass(const wchar_t* AName, WNDPROC AProc, HBRUSH ABackground) : FName(AName) {
     WNDCLASSEXW existing{};
     existing.cbSize = sizeof(existing);
-    if (GetClassInfoExW(ThisModule(), AName, &existing)) return;
+    if (GetClassInfoExW(OwnModule(), AName, &existing)) return;
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
     wc.lpfnWndProc = AProc;
-    wc.hInstance = ThisModule();
+    wc.hInstance = OwnModule();
     wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     wc.hbrBackground = ABackground;
     wc.lpszClassName = AName;
@@ -55,7 +46,7 @@ TWindowClass::TWindowClass(const wchar_t* AName, WNDPROC AProc, HBRUSH ABackgrou
 }
 
 TWindowClass::~TWindowClass() {
-    if (FOwned) UnregisterClassW(FName, ThisModule());
+    if (FOwned) UnregisterClassW(FName, OwnModule());
 }
 
 TWinWindow::~TWinWindow() { DestroyHandle(); }
@@ -77,8 +68,8 @@ void TWinWindow::CreateTopLevel(const TWindowClass& AClass, const std::u16string
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     const int x = work.left + (work.right - work.left - width) / 2;
     const int y = work.top + (work.bottom - work.top - height) / 2;
-    CreateWindowExW(AExStyle, AClass.Name(), Wide(ACaption).c_str(), AStyle, x, y, width, height, AOwner, nullptr,
-                    ThisModule(), this);
+    CreateWindowExW(AExStyle, AClass.Name(), Wide(ACaption), AStyle, x, y, width, height, AOwner, nullptr,
+                    OwnModule(), this);
     if (!FHandle) throw cf::Exception(u"Не удалось создать окно «" + ACaption + u"»");
 }
 

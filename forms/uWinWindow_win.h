@@ -1,5 +1,5 @@
-// What every Win32 view shares: the library's module, text between UTF-16
-// strings and the system's wide strings, window classes registered for one
+// What every Win32 view shares: the library's module and wide text (from
+// common), text read back from controls, window classes registered for one
 // showing, and the shielded window procedure: nothing a handler raises
 // escapes into the message loop; it is shown in the "Ошибка" message box.
 #pragma once
@@ -8,11 +8,13 @@
 
 #include <string>
 
+#include "common/uWinApi_win.h"
+
 namespace forms::win {
 
-HINSTANCE ThisModule();
+using common::OwnModule;
+using common::Wide;
 
-std::wstring Wide(const std::u16string& text);
 std::u16string TextOf(HWND control);
 void SetText(HWND control, const std::u16string& text);
 

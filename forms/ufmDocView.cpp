@@ -16,9 +16,7 @@ std::u16string FolderOf(const std::u16string& file) {
 }
 
 std::u16string ReadDocumentText(const std::u16string& folder) {
-    const std::u16string document = help::FindFileByExtension(folder, u"md");
-    if (document.empty()) throw cf::Exception(u"Mardown file not found");
-    return help::DecodeText(help::ReadFileBytes(folder + common::PathDelim() + document));
+    return help::DecodeText(help::ReadFileBytes(folder + common::PathDelim() + help::FindMarkdownFile(folder)));
 }
 
 }  // namespace

@@ -36,7 +36,7 @@ public:
     bool HasHtmlEngine() override { return win::HasHtmlEngine(); }
     void OpenInSystemBrowser(const std::u16string& AFile) override {
         const auto started = reinterpret_cast<INT_PTR>(
-            ShellExecuteW(FOwner, L"open", Wide(AFile).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+            ShellExecuteW(FOwner, L"open", Wide(AFile), nullptr, nullptr, SW_SHOWNORMAL));
         if (started <= 32)
             throw cf::Exception(u"Не удалось открыть страницу в браузере: " +
                                 common::SysErrorMessage(static_cast<int>(GetLastError())));

@@ -28,7 +28,7 @@ class TShellExplorer : public IShell {
 public:
     explicit TShellExplorer(const HWND& AOwner) : FOwner(AOwner) {}
     void Explore(const std::u16string& AFolder) override {
-        ShellExecuteW(FOwner, L"explore", Wide(AFolder).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+        ShellExecuteW(FOwner, L"explore", Wide(AFolder), nullptr, nullptr, SW_SHOWNORMAL);
     }
 
 private:
@@ -137,13 +137,13 @@ private:
         DWORD start = 0, end = 0;
         SendMessageW(FText, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
         SendMessageW(FText, WM_SETREDRAW, FALSE, 0);
-        const std::wstring text = Wide(AUpdate.Text);
+        const wchar_t* text = Wide(AUpdate.Text);
         if (AUpdate.Kind == TLogTextUpdate::TKind::Replace) {
-            SetWindowTextW(FText, text.c_str());
+            SetWindowTextW(FText, text);
         } else {
             const LRESULT length = GetWindowTextLengthW(FText);
             SendMessageW(FText, EM_SETSEL, static_cast<WPARAM>(length), length);
-            SendMessageW(FText, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+            SendMessageW(FText, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text));
         }
         if (AUpdate.KeepCaret || AUpdate.Kind == TLogTextUpdate::TKind::Append)
             SendMessageW(FText, EM_SETSEL, start, start);

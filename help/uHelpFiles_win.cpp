@@ -2,6 +2,7 @@
 #include <objbase.h>
 
 #include "common/uSysError.h"
+#include "common/uWinApi_win.h"
 #include "help/uHelpFiles.h"
 #include "lib/cf/Exception.h"
 
@@ -9,7 +10,7 @@ namespace help {
 
 namespace {
 
-const wchar_t* Wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
+using common::Wide;
 
 [[noreturn]] void RaiseFileError(const char16_t* what, const std::u16string& path, DWORD code) {
     throw cf::Exception(std::u16string(what) + u" \"" + path + u"\": " +

@@ -69,6 +69,12 @@ std::u16string FindFileByExtension(const std::u16string& AFolder, std::u16string
     return {};
 }
 
+std::u16string FindMarkdownFile(const std::u16string& AFolder) {
+    const std::u16string document = FindFileByExtension(AFolder, u"md");
+    if (document.empty()) throw cf::Exception(u"Mardown file not found");
+    return document;
+}
+
 std::string HtmlPageBytes(std::u16string_view AHtml, std::u16string_view ACss) {
     std::string page = kUtf8Bom;
     if (ACss.empty()) return page + cf::ToUtf8(AHtml);
@@ -105,9 +111,7 @@ void TMarkdownRenderer::Render(const std::u16string& ACaption) {
 }
 
 std::u16string TMarkdownRenderer::BuildPage(int ADialect) {
-    const std::u16string document = FindFileByExtension(u"md");
-    if (document.empty()) throw cf::Exception(u"Mardown file not found");
-    const std::u16string text = ReadSourceText(document);
+    const std::u16string text = ReadSourceText(FindMarkdownFile(FTempDirectory));
     const std::u16string css = FindFileByExtension(u"css");
     WriteHtmlPage(MarkdownToHtml(text, ADialect), css);
     return PathOf(kPageFile);

@@ -72,6 +72,9 @@ private:
 // The name of the first file of `AFolder` with that extension (letter case
 // ignored), in the order the system lists the folder; empty when there is none.
 std::u16string FindFileByExtension(const std::u16string& AFolder, std::u16string_view AExtension);
+// The name of the package's Markdown document in `AFolder` (its first ".md"
+// file); raises "Mardown file not found" when there is none.
+std::u16string FindMarkdownFile(const std::u16string& AFolder);
 
 // The page's bytes: the UTF-8 byte-order mark, then the HTML body alone or,
 // with a style sheet, wrapped in a document that links it.

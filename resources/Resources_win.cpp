@@ -1,22 +1,11 @@
-#include <windows.h>
-
+#include "common/uWinApi_win.h"
 #include "lib/cf/Exception.h"
 #include "lib/cf/TextUtils.h"
 #include "resources/Resources.h"
 
 namespace resources {
 
-namespace {
-
-// The library's own module, not the host process's.
-HMODULE OwnModule() {
-    HMODULE module = nullptr;
-    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCWSTR>(&OwnModule), &module);
-    return module;
-}
-
-}  // namespace
+using common::OwnModule;
 
 std::u16string LoadStringResource(uint32_t id) {
     const wchar_t* text = nullptr;
@@ -29,8 +18,8 @@ std::u16string LoadStringResource(uint32_t id) {
 
 std::optional<std::string> FindDataResource(std::u16string_view name) {
     const HMODULE module = OwnModule();
-    const std::wstring wideName(name.begin(), name.end());
-    HRSRC info = FindResourceW(module, wideName.c_str(), MAKEINTRESOURCEW(10));  // RT_RCDATA
+    const std::u16string resourceName(name);
+    HRSRC info = FindResourceW(module, common::Wide(resourceName), MAKEINTRESOURCEW(10));  // RT_RCDATA
     HGLOBAL loaded = info ? LoadResource(module, info) : nullptr;
     const void* bytes = loaded ? LockResource(loaded) : nullptr;
     if (bytes == nullptr) return std::nullopt;

@@ -12,7 +12,6 @@ namespace cf {
 
 namespace {
 
-constexpr int32_t kExtMethodBase = 30000;
 constexpr unsigned short kErrorReportCode = 1006;
 constexpr long kCallAsProcStatus = 1;
 constexpr long kCallAsFuncStatus = 1000;
@@ -186,14 +185,19 @@ VarArrayData TCustomNativeComponent::ReadArguments(const tVariant* params, long 
     VarArrayData args;
     if (params == nullptr || count <= 0) return args;
     args.reserve(static_cast<std::size_t>(count));
-    for (long i = 0; i < count; ++i) args.push_back(HostToVariant(params[i]));
+    for (long i = 0; i < count; ++i) {
+        args.push_back(HostToVariant(params[i]));
+        args.back().MarkPlatformArgument();
+    }
     return args;
 }
 
 void TCustomNativeComponent::WriteArguments(const VarArrayData& args, tVariant* params, long count) const {
     if (params == nullptr || count <= 0) return;
     const std::size_t n = std::min(args.size(), static_cast<std::size_t>(count));
-    for (std::size_t i = 0; i < n; ++i) VariantToHost(MemoryManager, args[i], params[i]);
+    // An argument the method did not store into stays the platform's own record.
+    for (std::size_t i = 0; i < n; ++i)
+        if (!args[i].IsPlatformArgument()) VariantToHost(MemoryManager, args[i], params[i]);
 }
 
 void TCustomNativeComponent::SendError(const std::u16string& source, const std::u16string& message,

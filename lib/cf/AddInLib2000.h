@@ -36,7 +36,8 @@ public:
     // The name the platform creates this class by.
     virtual std::u16string NCClassName() const;
     // The library's own file version, "0.0.0.0" when it has none. Defined with
-    // the common services (uExtAddInLib2000.cpp), so only what links them calls it.
+    // the traced component (uExtAddInLib2000.cpp, target wq_traced_frame), so
+    // only what links the common services calls it.
     std::u16string GetFileVersion() const;
     virtual void OnInit() {}
     virtual void OnDone() {}
@@ -77,6 +78,7 @@ protected:
     virtual void OnCallExit(const std::u16string& methodName2, const Variant& result, const VarArrayData& args);
 
     VarArrayData ReadArguments(const tVariant* params, long count) const;
+    // Hands back only the arguments the method stored into.
     void WriteArguments(const VarArrayData& args, tVariant* params, long count) const;
     // Sends one error report to the platform when a connection is set.
     void SendError(const std::u16string& source, const std::u16string& message, long status) const;

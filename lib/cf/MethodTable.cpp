@@ -5,10 +5,6 @@
 
 namespace cf {
 
-namespace {
-constexpr int32_t kExtMethodBase = 30000;
-}
-
 void RaiseIndexError(int64_t index) { throw Exception(u"Индекс за границами массива [" + IntToStr(index) + u"]"); }
 
 void TMethodsList::Add(std::u16string name1, std::u16string name2, int32_t paramsCount, TObjectMethod handler) {

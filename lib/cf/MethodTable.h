@@ -21,6 +21,10 @@ struct TMethod {
     TObjectMethod Mt;
 };
 
+// The platform's number of the first method served outside the table: hook
+// number n is platform number kExtMethodBase + n.
+inline constexpr int32_t kExtMethodBase = 30000;
+
 // Raises "Индекс за границами массива [n]".
 [[noreturn]] void RaiseIndexError(int64_t index);
 

@@ -70,9 +70,33 @@ public:
     const std::vector<uint8_t>& Bytes() const { return bytes_; }
     const std::vector<Variant>& Items() const { return items_; }
 
+    // Whether this is an argument exactly as the platform passed it. Set when
+    // a call's arguments are read; every store into a variant (any assignment)
+    // clears it, and no copy carries it, so a method's changed arguments are
+    // the ones without it.
+    bool IsPlatformArgument() const { return platformArgument_.IsSet(); }
+    void MarkPlatformArgument() { platformArgument_.Set(); }
+
+    // Compares values; the platform-argument mark is no part of the value.
     bool operator==(const Variant& other) const;
 
 private:
+    // A flag that copying never passes on and assignment always clears.
+    class TUnstoredMark {
+    public:
+        TUnstoredMark() = default;
+        TUnstoredMark(const TUnstoredMark&) noexcept {}
+        TUnstoredMark& operator=(const TUnstoredMark&) noexcept {
+            set_ = false;
+            return *this;
+        }
+        void Set() { set_ = true; }
+        bool IsSet() const { return set_; }
+
+    private:
+        bool set_ = false;
+    };
+
     VarKind kind_ = VarKind::Empty;
     VarKind elementKind_ = VarKind::Empty;
     int64_t integer_ = 0;
@@ -80,6 +104,7 @@ private:
     std::u16string string_;
     std::vector<uint8_t> bytes_;
     std::vector<Variant> items_;
+    TUnstoredMark platformArgument_;
 };
 
 // The argument list a method handler receives; the handler may change it in place.

@@ -87,6 +87,30 @@ TEST_F(FrameCalls, MethodChangesItsFirstArgumentInPlace) {
     EXPECT_EQ(memory.LiveBlocks(), baseline + 1);
 }
 
+TEST_F(FrameCalls, ArgumentsTheMethodLeavesAloneStayThePlatformsOwnRecords) {
+    HostParams params(memory, {StringValue(memory, u"исходное"), StringValue(memory, u"второе")});
+    const WCHAR_T* second = params[1].pwstrVal;
+    std::size_t allocations = memory.Allocations();
+    std::size_t frees = memory.Frees();
+    tVariant result = EmptyValue();
+    ASSERT_TRUE(component->CallAsFunc(Method(u"ChangeFirst"), &result, params.data(), params.count()));
+    // The stored first argument is replaced; the second is not touched at all.
+    EXPECT_EQ(StringOf(params[0]), u"изменено: исходное");
+    EXPECT_EQ(params[1].pwstrVal, second);
+    EXPECT_EQ(StringOf(params[1]), u"второе");
+    EXPECT_EQ(memory.Allocations() - allocations, 1u);
+    EXPECT_EQ(memory.Frees() - frees, 1u);
+
+    // A method that only reads its argument, through CallAsProc.
+    const WCHAR_T* first = params[0].pwstrVal;
+    allocations = memory.Allocations();
+    frees = memory.Frees();
+    ASSERT_TRUE(component->CallAsProc(Method(u"Echo"), params.data(), 1));
+    EXPECT_EQ(params[0].pwstrVal, first);
+    EXPECT_EQ(memory.Allocations(), allocations);
+    EXPECT_EQ(memory.Frees(), frees);
+}
+
 TEST_F(FrameCalls, RaisingMethodThroughCallAsProc) {
     EXPECT_FALSE(component->CallAsProc(Method(u"Raise"), nullptr, 0));
     EXPECT_EQ(connection.Errors(), (std::vector<ErrorReport>{{1006, u"Поднять", u"Тестовая ошибка", 1}}));

@@ -40,6 +40,7 @@ void* HostMemoryManager::Alloc(std::size_t size) {
     std::memset(block, kFillPattern, size == 0 ? 1 : size);
     live_[block] = size;
     freed_.erase(block);
+    ++allocations_;
     return block;
 }
 
@@ -52,6 +53,7 @@ void HostMemoryManager::Free(void* block) {
     }
     live_.erase(it);
     freed_.insert(block);
+    ++frees_;
     std::free(block);
 }
 

@@ -73,6 +73,28 @@ TEST_F(Uploads, EveryGoodsAttributeHasItsMessage) {
     EXPECT_TRUE(sim->State().Plu.empty());
 }
 
+// The goods document is read, never copied back into platform memory; the
+// out-parameters of DeviceTest are still handed over.
+TEST_F(Uploads, TheGoodsDocumentStaysThePlatformsOwnRecord) {
+    const std::u16string xml = GoodsDocument(1, 3);
+    HostParams params(memory, {EmptyValue(), Text(xml), Text(u"first")});
+    const WCHAR_T* document = params[1].pwstrVal;
+    const std::size_t allocations = memory.Allocations();
+    const std::size_t frees = memory.Frees();
+    tVariant result = EmptyValue();
+    ASSERT_TRUE(driver->CallAsFunc(driver->FindMethod(u"UploadGoods"), &result, params.data(), params.count()));
+    EXPECT_TRUE(result.vt == VTYPE_BOOL && result.bVal) << cf::ToUtf8(Error());
+    EXPECT_EQ(params[1].pwstrVal, document);
+    EXPECT_EQ(StringOf(params[1]), xml);
+    EXPECT_EQ(memory.Allocations(), allocations);
+    EXPECT_EQ(memory.Frees(), frees);
+
+    HostParams test(memory, {Text(u"прежнее"), Text(u"прежнее")});
+    ASSERT_TRUE(driver->CallAsFunc(driver->FindMethod(u"DeviceTest"), &result, test.data(), test.count()));
+    EXPECT_EQ(StringOf(test[0]), u"Весы подключены");
+    EXPECT_EQ(StringOf(test[1]), u"");
+}
+
 TEST_F(Uploads, ChecksRunInTheirOrder) {
     EXPECT_FALSE(UploadGoods(u"<Table><Record Name=\"x\"/></Table>"));
     EXPECT_EQ(Error(), u"Некорректный номер товара");
